@@ -1,0 +1,118 @@
+// The cost of opening the program's windows (make, load, first paint, close), each beside the
+// same for a minimal main window with a menu bar and a 633 x 633 picture. Runs offscreen.
+#include "Form.h"
+#include "Form2.h"
+#include "Windows.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+using platform::FormKind;
+using platform::Forms;
+
+// Lets queued events run and closed windows go, so that each pass starts from an empty screen.
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The least a window of the program could be: a menu bar and a picture of a drawing's size.
+QMainWindow* makeMinimalWindow()
+{
+    auto* window = new QMainWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
+    QMenu* file = window->menuBar()->addMenu(QStringLiteral("Ficheiro"));
+    file->addAction(QStringLiteral("Abandonar o programa"));
+    for (const char* entry : {"Função de Weierstrass 1", "Função de Weierstrass 2", "Comentários"})
+        window->menuBar()->addAction(QString::fromUtf8(entry));
+    QPixmap drawing(633, 633);
+    drawing.fill(Qt::white);
+    auto* picture = new QLabel;
+    picture->setPixmap(drawing);
+    window->setCentralWidget(picture);
+    return window;
+}
+
+void BM_MinimalWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QMainWindow* window = makeMinimalWindow();
+        window->show();
+        const QPixmap painted = window->grab();
+        benchmark::DoNotOptimize(painted.cacheKey());
+        window->close();
+        settle();
+    }
+}
+
+// Show through the registry (make, load and, for a graph window, both axes drawings: the load's
+// and the first activation's), paint the whole window once, close it.
+void BM_Window(benchmark::State& state, FormKind kind)
+{
+    for (auto _ : state) {
+        platform::Form* form = Forms::show(kind);
+        if (!form) {
+            state.SkipWithError("window kind not registered");
+            return;
+        }
+        const QPixmap painted = form->grab();
+        benchmark::DoNotOptimize(painted.cacheKey());
+        Forms::unload(kind);
+        settle();
+    }
+}
+
+// One page forward and one back in an open viewer, each repainted, once every page has shown.
+void BM_ViewerPageTurns(benchmark::State& state)
+{
+    auto* viewer = static_cast<Form2*>(Forms::show(FormKind::Form2));
+    settle();
+    for (int n = 1; n < Form2::NúmeroDePáginas; ++n) {
+        viewer->SetaD->click();
+        viewer->repaint();
+    }
+    for (auto _ : state) {
+        viewer->SetaE->click();
+        viewer->repaint();
+        viewer->SetaD->click();
+        viewer->repaint();
+    }
+    Forms::unload(FormKind::Form2);
+    settle();
+}
+
+BENCHMARK(BM_MinimalWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Window, StartWindow, FormKind::Form3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Window, Form1, FormKind::Form1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Window, Form4, FormKind::Form4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Window, Form5, FormKind::Form5)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Window, Viewer, FormKind::Form2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewerPageTurns)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TrivelasMorvanicas"));
+    shell::registerWindowKinds();
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

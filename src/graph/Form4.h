@@ -1,0 +1,18 @@
+// The graph window of the second Weierstrass function.
+#pragma once
+
+#include "GraphForm.h"
+
+class Form4 : public GraphForm {
+public:
+    static constexpr platform::FormKind Kind = platform::FormKind::Form4;
+
+    explicit Form4(QWidget* parent = nullptr);
+
+    QLineEdit* ValorAWeier2 = nullptr;
+    QLineEdit* ValorNWeier2 = nullptr;
+
+    QAction* FecharPágina = nullptr;
+    QAction* Weierstrass1 = nullptr;
+    QAction* Takagi = nullptr;
+};

@@ -1,0 +1,94 @@
+// The graph window: one design built from the layout tables, in the variant of Form1, Form4 or
+// Form5.
+#pragma once
+
+#include "AxesDrawing.h"
+#include "AxisState.h"
+#include "CommonDialog.h"
+#include "Form.h"
+#include "GraphLayout.h"
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+namespace platform {
+class PictureBox;
+}
+
+// Handlers are plain member functions connected explicitly; the class has no Q_OBJECT, so none
+// of its accented names ever goes through moc.
+class GraphForm : public platform::Form {
+public:
+    GraphForm(platform::FormKind kind, const graph::GraphVariant& variant, QWidget* parent = nullptr);
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void DesenharEixos_Click();
+
+    const graph::GraphVariant& variant() const { return m_variant; }
+    graph::AxisState& axisState() { return m_axes; }
+    const graph::AxisState& axisState() const { return m_axes; }
+
+    // Controls shared by the three windows, each named after its objectName.
+    platform::PictureBox* Picture1 = nullptr;
+    platform::PictureBox* Picture2 = nullptr;
+    QWidget* Image2 = nullptr; // arrowhead of the y axis, inside Picture1
+    QWidget* Image3 = nullptr; // arrowhead of the x axis, inside Picture1
+    QLabel* Label6 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* FrameOpções = nullptr;
+    QGroupBox* Frame2 = nullptr;
+
+    QToolButton* Desenhar = nullptr;
+    QToolButton* ApagarGráfico = nullptr;
+    QToolButton* CorGráfico = nullptr;
+    QToolButton* CorFundo = nullptr;
+    QToolButton* EixosRad = nullptr;
+    QToolButton* CopiarFunção = nullptr;
+    QToolButton* GuardarGráfico = nullptr;
+
+    QLineEdit* Xmin = nullptr;
+    QLineEdit* Xmax = nullptr;
+    QLineEdit* Ymin = nullptr;
+    QLineEdit* Ymax = nullptr;
+    QLineEdit* PassoX = nullptr;
+    QLineEdit* PassoY = nullptr;
+    QCheckBox* MarcaX = nullptr;
+    QCheckBox* MarcaY = nullptr;
+    QCheckBox* GradNumX = nullptr;
+    QCheckBox* GradNumY = nullptr;
+    QPushButton* DesenharEixos = nullptr;
+
+    QMenu* Ficheiro = nullptr;
+    QAction* AbandonarPrograma = nullptr;
+    QAction* Comentários = nullptr;
+
+    platform::CommonDialog CommonDialog1; // graph colour
+    platform::CommonDialog CommonDialog2; // background colour
+    platform::CommonDialog CommonDialog3; // bitmap file to save
+
+protected:
+    // The menu items whose names differ between the windows: the close item, then the two
+    // items leading to the other graph windows.
+    QAction* closeItem() const { return m_closeItem; }
+    QAction* switchItem(int index) const { return m_switchItems[index]; }
+
+private:
+    void buildWindow();
+    void buildMenus();
+    graph::AxesInput axesInput() const;
+
+    const graph::GraphVariant& m_variant;
+    graph::AxisState m_axes;
+    QAction* m_closeItem = nullptr;
+    std::array<QAction*, 2> m_switchItems{};
+};

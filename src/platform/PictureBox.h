@@ -1,0 +1,159 @@
+// The drawing surface of the windows: a user scale, lines, points and text over a kept image.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <cmath>
+#include <initializer_list>
+
+namespace platform {
+
+// User coordinates to pixels, as a surface's scale stands at one moment. PictureBox draws every
+// point through this, so callers that set many points themselves get the very same pixels.
+struct PixelMapper {
+    double left = 0.0; // user coordinates of the inner area's top-left corner
+    double top = 0.0;
+    double xFactor = 1.0; // pixels per user unit; yFactor < 0 when y grows upwards
+    double yFactor = 1.0;
+
+    // The pixel that holds the point (x, y).
+    QPoint map(float x, float y) const
+    {
+        return QPoint(toPixel((double(x) - left) * xFactor), toPixel((double(y) - top) * yFactor));
+    }
+    // Continuous pixel coordinates, before the choice of the holding pixel.
+    double mapX(float x) const { return (double(x) - left) * xFactor; }
+    double mapY(float y) const { return (double(y) - top) * yFactor; }
+
+    // Whole pixel below v; points far beyond the surface (or NaN) land far beyond it too,
+    // without overflowing an int.
+    static int toPixel(double v)
+    {
+        if (v >= -1.0e9 && v <= 1.0e9)
+            return int(std::floor(v));
+        return v > 0.0 ? 1000000000 : -1000000000;
+    }
+};
+
+// One item of a Print: a number (printed with a blank before it when not negative and one after
+// it) or a text (printed as it is).
+class PrintItem {
+public:
+    PrintItem(double number);
+    PrintItem(int number) : PrintItem(double(number)) {}
+    PrintItem(const QString& text) : m_text(text) {}
+    PrintItem(const char* text) : m_text(QString::fromUtf8(text)) {}
+    const QString& text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// The text Print writes for a number: " 0.5 ", "-2 ".
+QString printedNumber(double number);
+
+// A picture box. It owns a persistent image (RGB32, one pixel per logical pixel, as large as the
+// widget). With AutoRedraw on, drawing goes into that image, which is what the box shows. With
+// AutoRedraw off, drawing goes to the screen only: onto a screen layer over the image, which is
+// dropped whenever the box is hidden, so what is drawn while it is hidden is lost.
+// Coordinates handed to the drawing calls are converted to single precision first; a coordinate
+// beyond that range raises error 6.
+class PictureBox : public QWidget {
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setAutoRedraw(bool on);
+    bool AutoRedraw() const { return m_autoRedraw; }
+
+    // Mode 3 sets the scale back to pixels: origin at the top-left corner, one unit per pixel.
+    void ScaleMode(int mode);
+    // Size of the inner area in units of the current scale (pixels in mode 3).
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    double ScaleLeft() const;
+    double ScaleTop() const;
+    // (x1, y1) at the top-left corner of the inner area, (x2, y2) at its bottom-right corner,
+    // so y grows upwards when y1 > y2. Equal corners (an empty scale) raise error 5; corners that
+    // are not finite raise error 6.
+    void Scale(double x1, double y1, double x2, double y2);
+
+    PixelMapper mapper() const;
+
+    // A solid line one pixel wide, from the pixel of the first point up to, not including, the
+    // pixel of the second. Leaves the text position at the second point.
+    void Line(double x1, double y1, double x2, double y2, QRgb colour);
+    // Sets the one pixel that holds the point.
+    void PSet(double x, double y, QRgb colour);
+
+    // For callers that map points themselves (see mapper()): sets one pixel where the drawing
+    // goes, without repainting; flushScreen() shows what was set.
+    void setPixelFast(int x, int y, QRgb colour);
+    // Repaints the box on the screen now, without processing events, if anything was set.
+    void flushScreen();
+
+    void setCurrentX(double x);
+    void setCurrentY(double y);
+    double CurrentX() const { return m_currentX; }
+    double CurrentY() const { return m_currentY; }
+
+    void setFontName(const QString& name);
+    void setFontSize(double points);
+    void setFontBold(bool bold);
+    QString FontName() const { return m_fontName; }
+    double FontSize() const { return m_fontSize; }
+    bool FontBold() const { return m_fontBold; }
+
+    // Writes the items in black with their top-left corner at (CurrentX, CurrentY), one after
+    // the other, then ends the line: CurrentX back to the left edge of the scale, CurrentY one
+    // line lower.
+    void Print(std::initializer_list<PrintItem> items);
+    void Print(const QString& text) { Print({PrintItem(text)}); }
+    void Print(double number) { Print({PrintItem(number)}); }
+
+    // Repaints the whole box, persistent image included, in this colour.
+    void setBackColor(QRgb colour);
+    QRgb BackColor() const { return m_backColor; }
+    // The empty picture: the box cleared to BackColor, persistent image included.
+    void clearPicture();
+
+    // The persistent image (never the child widgets lying on the box).
+    QImage image() const;
+
+    // Places a child widget (a picture lying on the box) with its top-left corner at the user
+    // point (left, top).
+    void moveChild(QWidget* child, double left, double top);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QImage* target();
+    void fitToSize() const;
+    void changed();
+    QFont currentFont() const;
+
+    mutable QImage m_image;
+    mutable QImage m_screen;
+    mutable bool m_screenValid = false;
+    bool m_autoRedraw = false;
+    bool m_dirty = false;
+    QRgb m_backColor = 0xffffffff;
+
+    bool m_pixelScale = true;
+    double m_scaleLeft = 0.0;
+    double m_scaleTop = 0.0;
+    double m_scaleWidth = 1.0;
+    double m_scaleHeight = 1.0;
+
+    double m_currentX = 0.0;
+    double m_currentY = 0.0;
+    QString m_fontName = QStringLiteral("MS Sans Serif");
+    double m_fontSize = 8.25;
+    bool m_fontBold = false;
+};
+
+} // namespace platform

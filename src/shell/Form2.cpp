@@ -1,0 +1,196 @@
+// The commentary viewer: thirteen pages shown one at a time, turned with two arrows.
+#include "Form2.h"
+
+#include "Fonts.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+
+namespace {
+
+using platform::px;
+
+// The window's outer size, borders and title bar included.
+constexpr int outerWidth = 9200; // twips
+constexpr int outerHeight = 10700;
+
+constexpr int pageLeft = 120;
+constexpr int pageTop = 120;
+constexpr int pageWidth = 8835;
+constexpr int pageHeight = 9375;
+
+const QColor red(255, 0, 0);
+
+// The decoration the window system puts around the program's windows, measured on one that is on
+// the screen; all of them are decorated alike. None where no window is decorated (no window
+// manager), and none before any window was shown.
+QSize windowFrame(const QWidget* self)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget == self || !widget->isVisible() || !qobject_cast<platform::Form*>(widget))
+            continue;
+        const QSize frame = widget->frameGeometry().size() - widget->size();
+        if (frame.width() >= 0 && frame.height() >= 0)
+            return frame;
+    }
+    return QSize(0, 0);
+}
+
+// A page: its picture is read when the window is made, drawn the first time it shows, and from
+// then on only copied to the screen. Drawing a page of text takes tens of milliseconds; a copy
+// takes well under one.
+class PagePicture : public QSvgWidget {
+public:
+    PagePicture(const QString& file, QWidget* parent) : QSvgWidget(file, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const qreal ratio = devicePixelRatioF();
+        if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio
+            || m_drawn.deviceIndependentSize() != QSizeF(size())) {
+            m_drawn = QPixmap(size() * ratio);
+            m_drawn.setDevicePixelRatio(ratio);
+            m_drawn.fill(Qt::transparent);
+            QPainter painter(&m_drawn);
+            renderer()->render(&painter, QRectF(QPointF(0, 0), QSizeF(size())));
+        }
+        QPainter(this).drawPixmap(0, 0, m_drawn);
+    }
+
+private:
+    QPixmap m_drawn;
+};
+
+QLabel* counterLabel(QWidget* parent, const char* name, const QString& caption, int left, int top)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromUtf8(name));
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, red);
+    label->setPalette(colours);
+    label->move(px(left), px(top));
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* arrowButton(QWidget* parent, const char* name, const QString& icon, int left)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setIcon(QIcon(icon));
+    button->setIconSize(QSize(24, 24));
+    button->setAutoDefault(false);
+    button->setGeometry(platform::pxRect(left, 9540, 435, 435));
+    return button;
+}
+
+} // namespace
+
+Form2::Form2(QWidget* parent) : Form(Kind, parent)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("COMENTÁRIOS"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
+    // The window's default font, in which the counter is written.
+    setFont(platform::mappedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Form2Client"));
+    setCentralWidget(client);
+
+    // Every page is made with the window, so that turning a page only hides one and shows another.
+    for (int n = 1; n <= NúmeroDePáginas; ++n) {
+        auto* page = new PagePicture(QStringLiteral(":/pages/pagina%1.svg").arg(n, 2, 10, QLatin1Char('0')),
+                                     client);
+        page->setObjectName(QStringLiteral("Image1(%1)").arg(n));
+        page->setGeometry(platform::pxRect(pageLeft, pageTop, pageWidth, pageHeight));
+        m_pages[n - 1] = page;
+    }
+
+    Command1 = new QPushButton(QStringLiteral("Fechar"), client);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setAutoDefault(false);
+    Command1->setGeometry(platform::pxRect(120, 9600, 1275, 315));
+    SetaE = arrowButton(client, "SetaE", QStringLiteral(":/icons/seta-esquerda.svg"), 7980);
+    SetaD = arrowButton(client, "SetaD", QStringLiteral(":/icons/seta-direita.svg"), 8520);
+
+    Label1 = counterLabel(client, "Label1", QStringLiteral("Página"), 3480, 9660);
+    Label2 = counterLabel(client, "Label2", QStringLiteral("1"), 4080, 9660);
+    Label3 = counterLabel(client, "Label3", QStringLiteral("de  13"), 4380, 9660);
+
+    setTabOrder(SetaD, SetaE);
+    setTabOrder(SetaE, Command1);
+
+    connect(SetaD, &QPushButton::clicked, this, &Form2::SetaD_Click);
+    connect(SetaE, &QPushButton::clicked, this, &Form2::SetaE_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+}
+
+QSvgWidget* Form2::Image1(int index) const
+{
+    Q_ASSERT(index >= 1 && index <= NúmeroDePáginas);
+    return m_pages[index - 1];
+}
+
+void Form2::Form_Load()
+{
+    // The outer size is the window's; what the controls get is what the frame leaves of it.
+    const QSize frame = windowFrame(this);
+    centralWidget()->setFixedSize(px(outerWidth) - frame.width(), px(outerHeight) - frame.height());
+
+    for (int n = 1; n <= NúmeroDePáginas; ++n)
+        Image1(n)->move(px(pageLeft), px(pageTop));
+    for (int n = 2; n <= NúmeroDePáginas; ++n)
+        Image1(n)->setVisible(false);
+    Image1(1)->setVisible(true);
+
+    SetaE->setEnabled(false);
+    SetaD->setFocus();
+
+    PáginaActual = 1;
+    Label2->setText(QString::number(PáginaActual));
+    Label2->adjustSize();
+}
+
+void Form2::SetaD_Click()
+{
+    if (PáginaActual != NúmeroDePáginas) {
+        Image1(PáginaActual)->setVisible(false);
+        Image1(PáginaActual + 1)->setVisible(true);
+        ++PáginaActual;
+        SetaE->setEnabled(true);
+    }
+    if (PáginaActual == NúmeroDePáginas)
+        SetaD->setEnabled(false);
+    Label2->setText(QString::number(PáginaActual));
+    Label2->adjustSize();
+}
+
+void Form2::SetaE_Click()
+{
+    if (PáginaActual != 1) {
+        Image1(PáginaActual)->setVisible(false);
+        Image1(PáginaActual - 1)->setVisible(true);
+        --PáginaActual;
+        SetaD->setEnabled(true);
+    }
+    if (PáginaActual == 1) {
+        SetaE->setEnabled(false);
+        SetaD->setEnabled(true);
+    }
+    Label2->setText(QString::number(PáginaActual));
+    Label2->adjustSize();
+}
+
+void Form2::Command1_Click()
+{
+    platform::Forms::unload(this);
+}

@@ -1,0 +1,41 @@
+// The commentary viewer: thirteen pages shown one at a time, turned with two arrows.
+#pragma once
+
+#include "Form.h"
+
+#include <QtGlobal>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QSvgWidget;
+
+class Form2 : public platform::Form {
+public:
+    static constexpr platform::FormKind Kind = platform::FormKind::Form2;
+    static constexpr qint16 NúmeroDePáginas = 13;
+
+    explicit Form2(QWidget* parent = nullptr);
+
+    void Form_Load() override;
+    void SetaD_Click();
+    void SetaE_Click();
+    void Command1_Click();
+
+    // Page n, for n from 1 to 13.
+    QSvgWidget* Image1(int index) const;
+
+    // The page shown, 1 to 13.
+    qint16 PáginaActual = 0;
+
+    QPushButton* Command1 = nullptr;
+    QPushButton* SetaE = nullptr;
+    QPushButton* SetaD = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+
+private:
+    std::array<QSvgWidget*, NúmeroDePáginas> m_pages{};
+};

@@ -1,0 +1,628 @@
+// The graph windows: layout, loading and the axes drawing, read back from Picture1's image.
+#include "AxesDrawing.h"
+#include "Form1.h"
+#include "Form4.h"
+#include "Form5.h"
+#include "MessageBox.h"
+#include "ModalHelper.h"
+#include "PictureBox.h"
+#include "RuntimeError.h"
+#include "Values.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTest>
+#include <QToolButton>
+
+using graph::Graduation;
+using graph::graduationMarks;
+
+namespace {
+
+constexpr QRgb white = 0xffffffff;
+constexpr QRgb black = 0xff000000;
+
+bool isWhite(const QImage& image, QPoint p)
+{
+    return image.pixel(p) == white;
+}
+
+int inkIn(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            count += image.pixel(x, y) != white;
+    return count;
+}
+
+// The caption or text of a label, button, frame, text box or menu item.
+QString captionOf(const QObject* object)
+{
+    return object->property(qobject_cast<const QGroupBox*>(object) ? "title" : "text").toString();
+}
+
+// A user point of the window's Picture1, as a pixel of its image.
+QPoint pixelOf(GraphForm* form, double x, double y)
+{
+    return form->Picture1->mapper().map(float(x), float(y));
+}
+
+} // namespace
+
+class TestGraph : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void layoutOfEachWindow_data();
+    void layoutOfEachWindow();
+    void controlTexts_data();
+    void controlTexts();
+
+    void defaultFrame_data();
+    void defaultFrame();
+    void accumulatedNumberIsPrinted_data();
+    void accumulatedNumberIsPrinted();
+    void arrowheadsLieOnTheSurface();
+
+    void checkMessages_data();
+    void checkMessages();
+    void errorHandler_data();
+    void errorHandler();
+
+    void graduation_data();
+    void graduation();
+    void graduationOverflowRaises();
+    void guardedStepsDrawAxesWithoutMarks_data();
+    void guardedStepsDrawAxesWithoutMarks();
+    void radianModeReplacesUnitMarks();
+    void activationRedrawsButMessageBoxDoesNot();
+
+private:
+    GraphForm* open(const QString& window);
+
+    QPointer<GraphForm> m_form;
+    QList<QPointer<platform::Form>> m_others;
+};
+
+void TestGraph::init()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestGraph::cleanup()
+{
+    clearModalExpectations();
+    delete m_form;
+    for (const QPointer<platform::Form>& other : m_others)
+        delete other;
+    m_others.clear();
+    QLocale::setDefault(QLocale::c());
+}
+
+GraphForm* TestGraph::open(const QString& window)
+{
+    delete m_form;
+    if (window == QLatin1String("Form1"))
+        m_form = platform::Forms::show<Form1>();
+    else if (window == QLatin1String("Form4"))
+        m_form = platform::Forms::show<Form4>();
+    else
+        m_form = platform::Forms::show<Form5>();
+    return m_form;
+}
+
+void TestGraph::layoutOfEachWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QStringList>("menuBar");
+    QTest::addColumn<QStringList>("menuNames");
+
+    QTest::newRow("Form1") << "Form1" << QSize(1016, 714)
+                           << QStringList{"Ficheiro", "Função de Weierstrass 2", "Função de Takagi", "Comentários"}
+                           << QStringList{"FecherPágina", "AbandonarPrograma", "Weierstrass2", "Takagi"};
+    QTest::newRow("Form4") << "Form4" << QSize(1020, 714)
+                           << QStringList{"Ficheiro", "Função de Weierstrass 1", "Função de Takagi", "Comentários"}
+                           << QStringList{"FecharPágina", "AbandonarPrograma", "Weierstrass1", "Takagi"};
+    QTest::newRow("Form5") << "Form5" << QSize(1016, 710)
+                           << QStringList{"Ficheiro", "Função de Weierstrass 1", "Função de Weierstrass 2", "Comentários"}
+                           << QStringList{"FecharPágina", "AbandonarPrograma", "Weierstrass1", "Weierstrass2"};
+}
+
+void TestGraph::layoutOfEachWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(QSize, client);
+    QFETCH(QStringList, menuBar);
+    QFETCH(QStringList, menuNames);
+
+    GraphForm* form = open(window);
+    QCOMPARE(form->windowTitle(), QStringLiteral("TRIVELAS MORVANICAS"));
+    QCOMPARE(form->centralWidget()->size(), client);
+
+    QStringList entries;
+    for (QAction* action : form->menuBar()->actions())
+        entries << action->text();
+    QCOMPARE(entries, menuBar);
+    const QList<QAction*> fileItems = form->Ficheiro->actions();
+    QCOMPARE(fileItems.size(), 2);
+    QCOMPARE(fileItems[0]->text(), QStringLiteral("Fechar esta página"));
+    QCOMPARE(fileItems[1]->text(), QStringLiteral("Abandonar o programa"));
+    for (const QString& name : menuNames)
+        QVERIFY2(form->findChild<QAction*>(name), qPrintable(name));
+
+    // The surfaces as loading leaves them: 9500 twips square, Picture2 120 twips higher, hidden.
+    QCOMPARE(form->Picture1->geometry(), QRect(4, 76, 633, 633));
+    QCOMPARE(form->Picture2->geometry(), QRect(4, 68, 633, 633));
+    QVERIFY(form->Picture1->isVisible());
+    QVERIFY(!form->Picture2->isVisible());
+    QVERIFY(form->Picture1->AutoRedraw());
+    QVERIFY(!form->Picture2->AutoRedraw());
+    QCOMPARE(form->Image2->parentWidget(), form->Picture1);
+    QCOMPARE(form->Image3->parentWidget(), form->Picture1);
+
+    QVERIFY(!form->axisState().EixoEmRadianos);
+    QCOMPARE(form->CommonDialog1.Color(), qRgb(0, 0, 255));
+    QCOMPARE(form->CommonDialog2.Color(), qRgb(255, 255, 255));
+    for (QCheckBox* box : {form->MarcaX, form->MarcaY, form->GradNumX, form->GradNumY})
+        QCOMPARE(box->checkState(), Qt::Checked);
+
+    // Every picture and icon comes from the resources.
+    for (QSvgWidget* picture : form->findChildren<QSvgWidget*>())
+        QVERIFY2(picture->renderer()->isValid(), qPrintable(picture->objectName()));
+    for (QToolButton* button : form->FrameOpções->findChildren<QToolButton*>())
+        QVERIFY2(!button->icon().pixmap(16, 16).isNull(), qPrintable(button->objectName()));
+}
+
+void TestGraph::controlTexts_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("toolTip");
+
+    QTest::newRow("Form1 title") << "Form1" << "Label6" << "FUNÇÃO DE WEIERSTRASS 1" << "";
+    QTest::newRow("Form1 values frame, unaccented")
+        << "Form1" << "Frame1" << "Valores atribuidos" << "";
+    QTest::newRow("Form4 values frame, accented") << "Form4" << "Frame1" << "Valores atribuídos" << "";
+    QTest::newRow("Form1 conditions, twelve and thirteen blanks")
+        << "Form1" << "Label1" << "a < b,            a b > 1,             b ímpar" << "";
+    QTest::newRow("Form5 com") << "Form5" << "Label1" << "com" << "";
+    QTest::newRow("Form4 parameter a") << "Form4" << "ValorAWeier2" << "3" << "";
+    QTest::newRow("Form5 terms") << "Form5" << "ValorNTakagi" << "50" << "";
+    QTest::newRow("Form1 save") << "Form1" << "GuardarGráfico" << "Guardar"
+                                << "Guardar, como imagem .bmp, o gráfico da função.";
+    QTest::newRow("Form5 radians") << "Form5" << "EixosRad" << "Radianos" << "Graduar o eixo das abcissas em radianos.";
+    QTest::newRow("Form1 axes button") << "Form1" << "DesenharEixos" << "Desenhar os eixos com estes dados"
+                                       << "Desenhar os eixos.";
+    QTest::newRow("Form5 axes button") << "Form5" << "DesenharEixos" << "Desenhar eixos com estes dados"
+                                       << "Desenhar os eixos.";
+    QTest::newRow("Form1 MarcaX, two blanks")
+        << "Form1" << "MarcaX" << "" << "Valide esta opção para  para graduar numericamente o eixo das abcissas.";
+    QTest::newRow("Form4 GradNumY, no blank")
+        << "Form4" << "GradNumY" << "" << "Valide esta opção paracolocar marcas no eixo das ordenadas.";
+    QTest::newRow("Form5 MarcaX, tick marks")
+        << "Form5" << "MarcaX" << "" << "Valide esta opção para colocar marcas no eixo das abcissas.";
+}
+
+void TestGraph::controlTexts()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, toolTip);
+
+    GraphForm* form = open(window);
+    QObject* control = form->findChild<QObject*>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(captionOf(control), caption);
+    QCOMPARE(control->property("toolTip").toString(), toolTip);
+}
+
+void TestGraph::defaultFrame_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<double>("xmax");
+    QTest::addColumn<double>("ymin");
+    QTest::addColumn<double>("ymax");
+    QTest::addColumn<double>("margemX");
+    QTest::addColumn<double>("margemY");
+    QTest::addColumn<int>("xMarks");     // right of the origin
+    QTest::addColumn<int>("yMarksUp");   // above it
+    QTest::addColumn<int>("yMarksDown"); // below it
+
+    const QLocale comma(QLocale::Portuguese, QLocale::Portugal);
+    // The axes run one margin beyond each limit, and so does the graduation.
+    QTest::newRow("Form1") << "Form1" << QLocale::c() << 0.5 << -1.0 << 1.0 << 0.01 << 0.04 << 5 << 10 << 10;
+    QTest::newRow("Form4") << "Form4" << QLocale::c() << 2.0 << -0.4 << 0.4 << 0.04 << 0.016 << 20 << 4 << 4;
+    QTest::newRow("Form5") << "Form5" << QLocale::c() << 0.5 << 0.0 << 0.4 << 0.01 << 0.008 << 5 << 4 << 0;
+    QTest::newRow("Form1, comma locale") << "Form1" << comma << 0.5 << -1.0 << 1.0 << 0.01 << 0.04 << 5 << 10 << 10;
+    QTest::newRow("Form4, comma locale") << "Form4" << comma << 2.0 << -0.4 << 0.4 << 0.04 << 0.016 << 20 << 4 << 4;
+}
+
+void TestGraph::defaultFrame()
+{
+    QFETCH(QString, window);
+    QFETCH(QLocale, locale);
+    QFETCH(double, xmax);
+    QFETCH(double, ymin);
+    QFETCH(double, ymax);
+    QFETCH(double, margemX);
+    QFETCH(double, margemY);
+    QFETCH(int, xMarks);
+    QFETCH(int, yMarksUp);
+    QFETCH(int, yMarksDown);
+
+    QLocale::setDefault(locale);
+    GraphForm* form = open(window);
+    QVERIFY(!form->Xmax->text().contains(QLatin1Char(',')));
+    const graph::AxisState& s = form->axisState();
+    QCOMPARE(s.XMinimo, 0.0);
+    QCOMPARE(s.XMaximo, xmax);
+    QCOMPARE(s.YMinimo, ymin);
+    QCOMPARE(s.YMaximo, ymax);
+    QCOMPARE(s.MargemX, margemX);
+    QCOMPARE(s.MargemY, margemY);
+    QCOMPARE(s.UnidadesPorPixelX, (xmax + 4 * margemX) / 633);
+    QCOMPARE(s.UnidadesPorPixelY, (ymax - ymin + 4 * margemY) / 633);
+
+    const QImage image = form->Picture1->image();
+    const double ux = s.UnidadesPorPixelX;
+    const double uy = s.UnidadesPorPixelY;
+    const QPoint origin = pixelOf(form, 0, 0);
+    const auto blackAt = [&image](int x, int y) { return image.pixel(x, y) == black; };
+
+    // The axes, without their last pixel.
+    const int xLo = pixelOf(form, -margemX, 0).x();
+    const int xHi = pixelOf(form, xmax + margemX, 0).x();
+    for (int x = xLo; x < xHi; ++x)
+        QVERIFY2(blackAt(x, origin.y()), qPrintable(QString::number(x)));
+    QVERIFY(!blackAt(xLo - 1, origin.y()) && !blackAt(xHi + 1, origin.y()));
+    const int yTop = pixelOf(form, 0, ymax + margemY).y();
+    for (int y = yTop + 1; y <= pixelOf(form, 0, ymin - margemY).y(); ++y)
+        QVERIFY2(blackAt(origin.x(), y), qPrintable(QString::number(y)));
+    QVERIFY(!blackAt(origin.x(), yTop - 1));
+
+    // Tick marks four pixels long across the axis with a number by each, at accumulated steps.
+    double t = 0;
+    for (int i = 0; i < xMarks; ++i) {
+        t += 0.1;
+        const QPoint tick = pixelOf(form, t, 2 * uy);
+        QCOMPARE(pixelOf(form, t, -2 * uy).y() - tick.y(), 4);
+        for (int y = tick.y(); y < tick.y() + 4; ++y)
+            QVERIFY2(blackAt(tick.x(), y), qPrintable(QString::number(t)));
+        QVERIFY(!blackAt(tick.x(), tick.y() - 1));
+        QVERIFY(inkIn(image, QRect(pixelOf(form, t - 8 * ux, -8 * uy), QSize(24, 10))) > 0);
+    }
+    for (const auto& [count, step] : {std::pair{yMarksUp, 0.1}, std::pair{yMarksDown, -0.1}}) {
+        t = 0;
+        for (int i = 0; i < count; ++i) {
+            t += step;
+            const int row = pixelOf(form, 0, t).y();
+            QVERIFY2(blackAt(origin.x() - 2, row) && blackAt(origin.x() + 1, row), qPrintable(QString::number(t)));
+            QVERIFY(inkIn(image, QRect(pixelOf(form, -18 * ux, t + 5 * uy), QSize(16, 10))) > 0);
+        }
+        const int beyond = pixelOf(form, 0, t + step).y();
+        if (beyond >= 0 && beyond < image.height())
+            QVERIFY(!blackAt(origin.x() - 2, beyond));
+    }
+
+    // Nothing at the origin: no "0" under the x axis nor left of the y axis.
+    QCOMPARE(inkIn(image, QRect(origin.x() - 8, origin.y() + 3, 8, 14)), 0);
+    QCOMPARE(inkIn(image, QRect(origin.x() - 18, origin.y() - 6, 16, 5)), 0);
+}
+
+void TestGraph::accumulatedNumberIsPrinted_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("printed");
+    QTest::addColumn<bool>("same");
+
+    QTest::newRow("0.1 + 0.1 + 0.1 reads 0.3") << QLocale::c() << " 0.3 " << true;
+    QTest::newRow("not its seventeen digits") << QLocale::c() << " 0.30000000000000004 " << false;
+    QTest::newRow("comma locale") << QLocale(QLocale::Portuguese, QLocale::Portugal) << " 0,3 " << true;
+}
+
+void TestGraph::accumulatedNumberIsPrinted()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, printed);
+    QFETCH(bool, same);
+
+    QLocale::setDefault(locale);
+    GraphForm* form = open(QStringLiteral("Form1"));
+    const graph::AxisState& s = form->axisState();
+    const double third = 0.1 + 0.1 + 0.1;
+
+    // The same text printed alone, where the window prints its third number.
+    platform::PictureBox reference;
+    reference.resize(form->Picture1->size());
+    reference.setAutoRedraw(true);
+    reference.Scale(s.XMinimo - 2 * s.MargemX, s.YMaximo + 2 * s.MargemY, s.XMaximo + 2 * s.MargemX,
+                    s.YMinimo - 2 * s.MargemY);
+    reference.setFontName(QStringLiteral("MS Serif"));
+    reference.setFontSize(6);
+    reference.setFontBold(true);
+    reference.setCurrentX(third - 8 * s.UnidadesPorPixelX);
+    reference.setCurrentY(-8 * s.UnidadesPorPixelY);
+    reference.Print(printed);
+
+    const QRect area(pixelOf(form, third - 8 * s.UnidadesPorPixelX, -8 * s.UnidadesPorPixelY), QSize(60, 12));
+    const QImage expected = reference.image().copy(area);
+    QVERIFY(inkIn(expected, expected.rect()) > 0);
+    QCOMPARE(form->Picture1->image().copy(area) == expected, same);
+}
+
+void TestGraph::arrowheadsLieOnTheSurface()
+{
+    GraphForm* form = open(QStringLiteral("Form1"));
+    const graph::AxisState& s = form->axisState();
+    QVERIFY(form->Image2->isVisible());
+    QVERIFY(form->Image3->isVisible());
+    QCOMPARE(form->Image3->size(), QSize(16, 16));
+    QCOMPARE(form->Image3->pos(),
+             pixelOf(form, s.XMaximo + s.MargemX - 3 * s.UnidadesPorPixelX, 4 * s.UnidadesPorPixelY));
+    QCOMPARE(form->Image2->pos(), pixelOf(form, -4 * s.UnidadesPorPixelX, s.YMaximo + s.MargemY));
+    // The chevrons show over the surface but are not part of its image.
+    QVERIFY(isWhite(form->Picture1->image(), form->Image3->pos()));
+    QVERIFY(isWhite(form->Picture1->image(), form->Image2->pos()));
+    QCOMPARE(form->Picture1->grab().toImage().pixel(form->Image3->pos()), black);
+}
+
+void TestGraph::checkMessages_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("field2");
+    QTest::addColumn<QString>("value2");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<double>("xmin"); // the limits stored afterwards
+    QTest::addColumn<double>("xmax");
+    QTest::addColumn<double>("ymin");
+
+    const QString limits = QStringLiteral("É necessário colocar os valores de Xmín, Xmáx, Ymín e Ymáx.");
+    const QString steps = QStringLiteral("É necessário colocar os valores do intervalo na graduação dos eixos.");
+    const QString xOrder = QStringLiteral("O valor de Xmín deve ser menor que o de Xmáx.");
+    QTest::newRow("Xmin empty") << "Xmin" << "" << "Xmax" << "0.5" << limits << 0.0 << 0.5 << -1.0;
+    QTest::newRow("Ymin blanks, before any evaluation") << "Ymin" << "   " << "Xmax" << "y" << limits << 0.0 << 0.5 << -1.0;
+    QTest::newRow("PassoX empty") << "PassoX" << "" << "Xmax" << "0.5" << steps << 0.0 << 0.5 << -1.0;
+    QTest::newRow("PassoY blanks, before any evaluation") << "PassoY" << "  " << "Xmin" << "z" << steps << 0.0 << 0.5 << -1.0;
+    QTest::newRow("equal x limits, both stored") << "Xmin" << "1" << "Xmax" << "1" << xOrder << 1.0 << 1.0 << -1.0;
+    QTest::newRow("formulas pi/2 and x") << "Xmin" << "pi/2" << "Xmax" << "x" << xOrder << 3.14159265358979 / 2 << 0.0 << -1.0;
+    QTest::newRow("reversed y limits") << "Ymin" << "2" << "Ymax" << "1"
+                                       << "O valor de Ymín deve ser menor que o de Ymáx." << 0.0 << 0.5 << 2.0;
+}
+
+void TestGraph::checkMessages()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, field2);
+    QFETCH(QString, value2);
+    QFETCH(QString, message);
+    QFETCH(double, xmin);
+    QFETCH(double, xmax);
+    QFETCH(double, ymin);
+
+    GraphForm* form = open(QStringLiteral("Form1"));
+    const graph::AxisState before = form->axisState();
+    form->findChild<QLineEdit*>(field)->setText(value);
+    form->findChild<QLineEdit*>(field2)->setText(value2);
+
+    ModalAnswer box = expectModal(clickOk);
+    QTest::mouseClick(form->DesenharEixos, Qt::LeftButton);
+    QVERIFY(box.wait());
+    QCOMPARE(box.record().text, message);
+    QCOMPARE(box.record().title, QStringLiteral("Trivelas"));
+    QCOMPARE(box.record().icon, int(QMessageBox::Information));
+
+    // Both surfaces wiped; the margins and units per pixel are the previous run's.
+    QCOMPARE(inkIn(form->Picture1->image(), form->Picture1->image().rect()), 0);
+    const graph::AxisState& after = form->axisState();
+    QCOMPARE(after.XMinimo, xmin);
+    QCOMPARE(after.XMaximo, xmax);
+    QCOMPARE(after.YMinimo, ymin);
+    QCOMPARE(after.MargemX, before.MargemX);
+    QCOMPARE(after.UnidadesPorPixelY, before.UnidadesPorPixelY);
+}
+
+void TestGraph::errorHandler_data()
+{
+    QTest::addColumn<QString>("xminText");
+    QTest::addColumn<QString>("xmaxText");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<double>("xmin");
+    QTest::addColumn<double>("xmax");
+
+    // Xmin is evaluated and stored before the failure; Xmax only when it evaluates.
+    QTest::newRow("undefined variable in Xmax")
+        << "0.25" << "y" << QString::fromUtf8("Variável não definida: y") << 0.25 << 0.5;
+    QTest::newRow("overflow in the margins")
+        << "0-10^308" << "10^308" << QString::fromStdString(runtime::errorDescription(runtime::Overflow)) << -1e308
+        << 1e308;
+}
+
+void TestGraph::errorHandler()
+{
+    QFETCH(QString, xminText);
+    QFETCH(QString, xmaxText);
+    QFETCH(QString, description);
+    QFETCH(double, xmin);
+    QFETCH(double, xmax);
+
+    GraphForm* form = open(QStringLiteral("Form1"));
+    const graph::AxisState before = form->axisState();
+    form->Xmin->setText(xminText);
+    form->Xmax->setText(xmaxText);
+    form->setMousePointer(11);
+
+    ModalAnswer box = expectModal(clickOk);
+    form->DesenharEixos_Click();
+    QVERIFY(box.wait());
+    QCOMPARE(box.record().text, QStringLiteral("Erro nos dados dos eixos:\r\n\r\n") + description);
+    QCOMPARE(box.record().title, QStringLiteral("TrivelasMorvanicas"));
+    QCOMPARE(box.record().icon, int(QMessageBox::NoIcon));
+    QCOMPARE(form->MousePointer(), 0);
+
+    const graph::AxisState& after = form->axisState();
+    QCOMPARE(after.XMinimo, xmin);
+    QCOMPARE(after.XMaximo, xmax);
+    QCOMPARE(after.YMinimo, before.YMinimo);
+    QCOMPARE(after.MargemX, before.MargemX);
+    QCOMPARE(inkIn(form->Picture1->image(), form->Picture1->image().rect()), 0);
+}
+
+void TestGraph::graduation_data()
+{
+    QTest::addColumn<double>("step");
+    QTest::addColumn<double>("lo"); // ends of the drawn axis
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<double>("margin");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("default x axis, accumulated") << 0.1 << -0.01 << 0.51 << 0.01 << 5 << 2 << 0.30000000000000004;
+    QTest::newRow("default y axis, accumulated") << 0.1 << -1.04 << 1.04 << 0.04 << 20 << 9 << 0.9999999999999999;
+    QTest::newRow("y marks past YMaximo up to the axis end") << 0.5 << -1.0 << 51.0 << 1.0 << 104 << 101 << 51.0;
+    QTest::newRow("end equal to a mark is included") << 0.125 << -0.01 << 0.5 << 0.01 << 4 << 3 << 0.5;
+    QTest::newRow("second loop runs downward") << 0.25 << -0.51 << 0.51 << 0.01 << 4 << 2 << -0.25;
+    QTest::newRow("axis away from the origin, counted from 0") << 0.1 << 0.98 << 2.02 << 0.02 << 20 << 0 << 0.1;
+    QTest::newRow("negative step marks between origin and axis") << -0.1 << -2.02 << -0.98 << 0.02 << 9 << 0 << -0.1;
+    QTest::newRow("negative step, axis across the origin") << -0.1 << -0.01 << 0.51 << 0.01 << 0 << -1 << 0.0;
+    QTest::newRow("zero step") << 0.0 << -0.01 << 0.51 << 0.01 << 0 << -1 << 0.0;
+    QTest::newRow("negative zero step") << -0.0 << 0.98 << 2.02 << 0.02 << 0 << -1 << 0.0;
+    QTest::newRow("step under one pixel") << 0.0005 << -0.01 << 0.51 << 0.01 << 0 << -1 << 0.0;
+    QTest::newRow("too many passes from the origin") << 0.1 << 1e12 - 0.02 << 1e12 + 1.02 << 0.02 << 0 << -1 << 0.0;
+}
+
+void TestGraph::graduation()
+{
+    QFETCH(double, step);
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(double, margin);
+    QFETCH(int, count);
+    QFETCH(int, index);
+    QFETCH(double, value);
+
+    const double visibleLo = lo - margin;
+    const double visibleHi = hi + margin;
+    const std::vector<double> marks =
+        graduationMarks({step, lo, hi, (visibleHi - visibleLo) / 633, visibleLo, visibleHi});
+    QCOMPARE(int(marks.size()), count);
+    if (index >= 0)
+        QCOMPARE(QString::number(marks[index], 'g', 17), QString::number(value, 'g', 17));
+}
+
+void TestGraph::graduationOverflowRaises()
+{
+    // The running value leaving the range of doubles raises 6, after the marks before it.
+    std::vector<double> seen;
+    try {
+        graph::forEachGraduationMark(Graduation{1e308, -1, 1.5e308, 1e305, -1e306, 1.5e308},
+                                     [&seen](double t) { seen.push_back(t); });
+        QFAIL("no overflow");
+    } catch (const RuntimeError& error) {
+        QCOMPARE(error.number(), 6);
+    }
+    QCOMPARE(seen, std::vector<double>{1e308});
+}
+
+void TestGraph::guardedStepsDrawAxesWithoutMarks_data()
+{
+    QTest::addColumn<QString>("xmin");
+    QTest::addColumn<QString>("xmax");
+    QTest::addColumn<QString>("step");
+
+    QTest::newRow("zero step") << "0" << "0.5" << "0";
+    QTest::newRow("tiny step") << "0" << "0.5" << "1/10^300";
+    QTest::newRow("limits far from the origin for the step") << "30000" << "30001" << "0.002";
+    QTest::newRow("zero step, axis right of the origin") << "1" << "2" << "0";
+}
+
+void TestGraph::guardedStepsDrawAxesWithoutMarks()
+{
+    QFETCH(QString, xmin);
+    QFETCH(QString, xmax);
+    QFETCH(QString, step);
+
+    GraphForm* form = open(QStringLiteral("Form1"));
+    form->Xmin->setText(xmin);
+    form->Xmax->setText(xmax);
+    form->PassoX->setText(step);
+    form->GradNumY->setChecked(false);
+    form->MarcaY->setChecked(false);
+    form->DesenharEixos_Click();
+
+    // The x axis is there, with nothing above or below it but the y axis.
+    const QImage image = form->Picture1->image();
+    const graph::AxisState& s = form->axisState();
+    const int row = pixelOf(form, s.XMinimo, 0).y();
+    const int column = pixelOf(form, 0, 0).x();
+    QCOMPARE(image.pixel(image.width() / 2, row), black);
+    for (int x = 0; x < image.width(); ++x) {
+        if (x != column)
+            QVERIFY2(isWhite(image, {x, row - 2}) && isWhite(image, {x, row + 1}), qPrintable(QString::number(x)));
+    }
+}
+
+void TestGraph::radianModeReplacesUnitMarks()
+{
+    GraphForm* form = open(QStringLiteral("Form1"));
+    form->Xmin->setText(QStringLiteral("-2*pi"));
+    form->Xmax->setText(QStringLiteral("2*pi"));
+    form->PassoX->setText(QStringLiteral("1"));
+    form->axisState().EixoEmRadianos = true;
+    form->DesenharEixos_Click();
+
+    const QImage image = form->Picture1->image();
+    const double uy = form->axisState().UnidadesPorPixelY;
+    QCOMPARE(image.pixel(pixelOf(form, 1.570795, 2 * uy)), black);
+    QCOMPARE(image.pixel(pixelOf(form, -6.28318, 2 * uy)), black);
+    QVERIFY(isWhite(image, pixelOf(form, 1, 2 * uy)));
+    QVERIFY(isWhite(image, pixelOf(form, 2, 2 * uy)));
+    // The y axis keeps its unit graduation.
+    QCOMPARE(image.pixel(pixelOf(form, 0, 0.1).x() - 2, pixelOf(form, 0, 0.1).y()), black);
+}
+
+void TestGraph::activationRedrawsButMessageBoxDoesNot()
+{
+    GraphForm* form = open(QStringLiteral("Form1"));
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    const QPoint dot(300, 100);
+    form->Picture1->setPixelFast(dot.x(), dot.y(), qRgb(255, 0, 0));
+    QCOMPARE(form->Picture1->image().pixel(dot), qRgb(255, 0, 0));
+
+    ModalAnswer box = expectModal(clickOk);
+    platform::MsgBox(form, QStringLiteral("?"), platform::MsgBoxInformation);
+    QVERIFY(box.wait());
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QCOMPARE(form->Picture1->image().pixel(dot), qRgb(255, 0, 0));
+
+    // Back from another window of the program: the axes are drawn afresh.
+    m_others << platform::Forms::show<Form5>();
+    QVERIFY(QTest::qWaitForWindowActive(m_others.last()));
+    platform::Forms::show<Form1>();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QTRY_COMPARE(form->Picture1->image().pixel(dot), white);
+}
+
+QTEST_MAIN(TestGraph)
+#include "tst_graph.moc"
