@@ -7,7 +7,7 @@ using namespace layout;
 
 namespace {
 
-constexpr FontSpec defaultFont{};
+constexpr FontStyle defaultFont{};
 
 // Formula frame contents.
 constexpr ControlRow weierstrass1Formula[] = {

@@ -16,7 +16,7 @@ enum class ControlKind {
     Picture, // an SVG picture from the resources
 };
 
-struct FontSpec {
+struct FontStyle {
     const char* name = nullptr; // nullptr: the window's default font
     double size = 0;
     bool bold = false;
@@ -30,7 +30,7 @@ struct ControlRow {
     const char* text;             // caption, default text or resource path
     const char* toolTip;
     QRgb colour;                  // text colour
-    FontSpec font;
+    FontStyle font;
 };
 
 // One graphical command button of the drawing options frame.

@@ -9,6 +9,7 @@
 #include <QMutex>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <atomic>
@@ -342,8 +343,22 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
     const platform::PixelMapper map1 = picture1.mapper();
     const platform::PixelMapper map2 = picture2.mapper();
     SumEngine engine(series, a, b, N);
-    const std::size_t batch = batchSize(N);
-    std::vector<double> ys(std::min(batch, xs.size()));
+
+    // Two batches in turn: the sums of the next one are computed in the background while the
+    // points of this one are set.
+    struct Batch {
+        std::size_t begin = 0, count = 0, computed = 0;
+        std::vector<double> ys;
+        std::optional<RuntimeError> error;
+    };
+    const std::size_t batchLength = batchSize(N);
+    Batch batches[2];
+    const auto compute = [&](Batch& batch, std::size_t begin) {
+        batch.begin = begin;
+        batch.count = std::min(batchLength, xs.size() - begin);
+        batch.ys.resize(batch.count);
+        batch.computed = engine.run(xs.data() + begin, batch.ys.data(), batch.count, batch.error);
+    };
 
     constexpr qint64 repaintInterval = 16; // milliseconds
     QElapsedTimer sinceRepaint;
@@ -353,14 +368,26 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
         platform::PictureBox& picture;
         ~FinalRepaint() { picture.flushScreen(); }
     } finalRepaint{picture2};
+    QFuture<void> pending;
+    // An error leaves no computation running on the batches.
+    struct WaitPending {
+        QFuture<void>& future;
+        ~WaitPending() { future.waitForFinished(); }
+    } waitPending{pending};
 
-    for (std::size_t begin = 0; begin < xs.size(); begin += batch) {
-        const std::size_t n = std::min(batch, xs.size() - begin);
-        std::optional<RuntimeError> error;
-        const std::size_t computed = engine.run(xs.data() + begin, ys.data(), n, error);
-        for (std::size_t i = 0; i < computed; ++i) {
-            const float x = runtime::toSingle(xs[begin + i]);
-            const float y = runtime::toSingle(ys[i]);
+    if (xs.empty())
+        return;
+    compute(batches[0], 0);
+    for (int current = 0;; current = 1 - current) {
+        const Batch& batch = batches[current];
+        const std::size_t end = batch.begin + batch.count;
+        const bool more = batch.computed == batch.count && end < xs.size();
+        if (more)
+            pending = QtConcurrent::run([&compute, &batches, current, end] { compute(batches[1 - current], end); });
+
+        for (std::size_t i = 0; i < batch.computed; ++i) {
+            const float x = runtime::toSingle(xs[batch.begin + i]);
+            const float y = runtime::toSingle(batch.ys[i]);
             const QPoint p1 = map1.map(x, y);
             picture1.setPixelFast(p1.x(), p1.y(), colour);
             const QPoint p2 = map2.map(x, y);
@@ -370,12 +397,11 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
                 sinceRepaint.restart();
             }
         }
-        if (computed < n)
-            throw *error;
-        if (sinceRepaint.elapsed() >= repaintInterval) {
-            picture2.flushScreen();
-            sinceRepaint.restart();
-        }
+        if (batch.computed < batch.count)
+            throw *batch.error;
+        if (!more)
+            return;
+        pending.waitForFinished();
     }
 }
 

@@ -62,19 +62,13 @@ QPoint findPicture(const QImage& screen, const QImage& picture, const QRect& cor
     return {};
 }
 
-int blackInRow(const QImage& image, int row)
+// Black pixels on one row (or column) of the image.
+int blackOnLine(const QImage& image, Qt::Orientation orientation, int at)
 {
+    const bool row = orientation == Qt::Horizontal;
     int count = 0;
-    for (int x = 0; x < image.width(); ++x)
-        count += image.pixel(x, row) == qRgb(0, 0, 0) ? 1 : 0;
-    return count;
-}
-
-int blackInColumn(const QImage& image, int column)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        count += image.pixel(column, y) == qRgb(0, 0, 0) ? 1 : 0;
+    for (int i = 0; i < (row ? image.width() : image.height()); ++i)
+        count += (row ? image.pixel(i, at) : image.pixel(at, i)) == qRgb(0, 0, 0) ? 1 : 0;
     return count;
 }
 
@@ -163,11 +157,12 @@ void TestSmoke::graphWindowsOpenFromTheMenu()
 
         // What the X server holds, once the window has been painted there.
         QImage shown;
-        QTRY_VERIFY_WITH_TIMEOUT((shown = grabScreen(area), blackInRow(shown, origin.y()) > area.width() * 9 / 10),
+        QTRY_VERIFY_WITH_TIMEOUT((shown = grabScreen(area),
+                                  blackOnLine(shown, Qt::Horizontal, origin.y()) > area.width() * 9 / 10),
                                  5000);
-        QVERIFY2(blackInColumn(shown, origin.x()) > area.height() * 9 / 10, item.name);
+        QVERIFY2(blackOnLine(shown, Qt::Vertical, origin.x()) > area.height() * 9 / 10, item.name);
         // Only the axes are black there: the rows beside the x axis are not.
-        QVERIFY2(blackInRow(shown, origin.y() - 20) < area.width() / 10, item.name);
+        QVERIFY2(blackOnLine(shown, Qt::Horizontal, origin.y() - 20) < area.width() / 10, item.name);
     }
     QCOMPARE(Forms::instance(FormKind::Form3), start);
 
