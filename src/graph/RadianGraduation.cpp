@@ -101,9 +101,7 @@ std::vector<RadianLabel> radianLabels(const AxisState& s)
 
     std::vector<RadianLabel> labels;
     for (const LabelSeries& series : labelSeries) {
-        const double fixedX = sub(series.fixedPosition, mul(series.fixedPixels, ux));
-        if (b.contains(fixedX))
-            labels.push_back({fixedX, y, QString::fromLatin1(series.fixedText)});
+        labels.push_back({sub(series.fixedPosition, mul(series.fixedPixels, ux)), y, QString::fromLatin1(series.fixedText)});
         if (!numbered)
             continue;
         double k = series.kStart;

@@ -36,8 +36,9 @@ bool radianMarksDrawable(const AxisState& s);
 std::vector<double> radianTicks(const AxisState& s);
 
 // The labels in drawing order: the four series -π/2, -3π/2, -5π/2...; -π, -2π...; π/2, 3π/2...;
-// π, 2π... out to the limits, each starting with its fixed label. Labels lying more than a
-// visible width outside the visible range are left out.
+// π, 2π... out to the limits, each starting with its fixed label, which is written whatever the
+// limits are. Numbered labels lying more than a visible width outside the visible range are left
+// out.
 std::vector<RadianLabel> radianLabels(const AxisState& s);
 
 // Tick marks 2 pixels above and below the x axis at the multiples of π/2, on picture1 then

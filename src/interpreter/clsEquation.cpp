@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 using interpreter::Constant;
@@ -283,11 +284,14 @@ private:
         });
 
         std::vector<Cell> &initial = m_owner.m_initialWork;
+        std::vector<std::uint64_t> &occupied = m_owner.m_initialOccupied;
         initial.assign(m_tokens.size() + 1, Cell());
+        occupied.assign(m_tokens.size() / 64 + 1, 0);
         for (std::size_t i = 0; i < m_tokens.size(); ++i) {
             if (m_tokens[i].kind != Kind::Comma) {
                 initial[i + 1].type = Cell::Type::Text;
                 initial[i + 1].token = int(i);
+                occupied[(i + 1) / 64] |= std::uint64_t(1) << ((i + 1) % 64);
             }
         }
     }
@@ -317,19 +321,33 @@ void clsEquation::Parse()
 int clsEquation::NextNonNull(int position) const noexcept
 {
     const int upper = int(m_work.size()) - 1;
-    for (int i = std::max(position, 0) + 1; i <= upper; ++i)
-        if (m_work[std::size_t(i)].type != Cell::Type::Null)
-            return i;
-    return 0;
+    const int start = std::max(position, 0) + 1;
+    if (start > upper)
+        return 0;
+    std::size_t word = std::size_t(start / 64);
+    std::uint64_t bits = m_occupied[word] & (~std::uint64_t(0) << (start % 64));
+    while (!bits) {
+        if (++word == m_occupied.size())
+            return 0;
+        bits = m_occupied[word];
+    }
+    return int(word * 64) + std::countr_zero(bits);
 }
 
 int clsEquation::PrevNonNull(int position) const noexcept
 {
     const int upper = int(m_work.size()) - 1;
-    for (int i = std::min(position - 1, upper); i >= 1; --i)
-        if (m_work[std::size_t(i)].type != Cell::Type::Null)
-            return i;
-    return 0;
+    const int end = std::min(position - 1, upper);
+    if (end < 1)
+        return 0;
+    std::size_t word = std::size_t(end / 64);
+    std::uint64_t bits = m_occupied[word] & (~std::uint64_t(0) >> (63 - end % 64));
+    while (!bits) {
+        if (word == 0)
+            return 0;
+        bits = m_occupied[--word];
+    }
+    return int(word * 64) + 63 - std::countl_zero(bits); // bit 0, position 0, is never set
 }
 
 class clsEquation::Walk {
@@ -343,6 +361,7 @@ public:
     void run()
     {
         m_work = m_owner.m_initialWork;
+        m_owner.m_occupied = m_owner.m_initialOccupied;
         const int count = int(m_order.size());
         for (m_k = 1; m_k <= count; ++m_k) {
             m_p = m_order[std::size_t(m_k - 1)];
@@ -361,8 +380,16 @@ public:
 private:
     bool valid(int position) const { return position >= 1 && position <= m_n; }
 
+    void markOccupied(int position, bool occupied)
+    {
+        const std::uint64_t bit = std::uint64_t(1) << (position % 64);
+        std::uint64_t &word = m_owner.m_occupied[std::size_t(position / 64)];
+        word = occupied ? word | bit : word & ~bit;
+    }
+
     void set(int position, NumberType type, double value)
     {
+        markOccupied(position, true);
         Cell &cell = m_work[std::size_t(position)];
         switch (type) {
         case NumberType::Int16: cell.type = Cell::Type::Int16; break;
@@ -378,6 +405,7 @@ private:
         if (!valid(position))
             return runtime::IndexOutOfRange;
         m_work[std::size_t(position)].type = Cell::Type::Null;
+        markOccupied(position, false);
         return 0;
     }
 
@@ -561,9 +589,10 @@ private:
             check(clear(m_c));
         } else {
             // The first entry inside is taken as it is: a number text stays a text.
-            if (valid(m_r))
+            if (valid(m_r)) {
                 m_work[std::size_t(m_p)] = m_work[std::size_t(m_r)];
-            else
+                markOccupied(m_p, m_work[std::size_t(m_p)].type != Cell::Type::Null);
+            } else
                 fail(runtime::IndexOutOfRange);
             check(clear(m_r));
             check(clear(m_c));

@@ -73,7 +73,11 @@ private:
     int m_highestPriority = 7;
 
     // The working array as each evaluation starts it (position 0 unused), and the working array
-    // itself, kept between evaluations to spare the allocation.
+    // itself, kept between evaluations to spare the allocation. Beside each, one bit per position
+    // tells whether the entry is occupied, so that the search for a neighbour skips cleared
+    // entries 64 at a time.
     std::vector<Cell> m_initialWork;
+    std::vector<std::uint64_t> m_initialOccupied;
     std::vector<Cell> m_work;
+    std::vector<std::uint64_t> m_occupied;
 };

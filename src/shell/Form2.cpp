@@ -34,11 +34,8 @@ const QColor red(255, 0, 0);
 QSize windowFrame(const QWidget* self)
 {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget == self || !widget->isVisible() || !qobject_cast<platform::Form*>(widget))
-            continue;
-        const QSize frame = widget->frameGeometry().size() - widget->size();
-        if (frame.width() >= 0 && frame.height() >= 0)
-            return frame;
+        if (widget != self && widget->isVisible() && qobject_cast<platform::Form*>(widget))
+            return widget->frameGeometry().size() - widget->size();
     }
     return QSize(0, 0);
 }
@@ -108,8 +105,8 @@ Form2::Form2(QWidget* parent) : Form(Kind, parent)
 
     // Every page is made with the window, so that turning a page only hides one and shows another.
     for (int n = 1; n <= NúmeroDePáginas; ++n) {
-        auto* page = new PagePicture(QStringLiteral(":/pages/pagina%1.svg").arg(n, 2, 10, QLatin1Char('0')),
-                                     client);
+        const QString file = QStringLiteral(":/pages/pagina%1.svg").arg(n, 2, 10, QLatin1Char('0'));
+        auto* page = new PagePicture(file, client);
         page->setObjectName(QStringLiteral("Image1(%1)").arg(n));
         page->setGeometry(platform::pxRect(pageLeft, pageTop, pageWidth, pageHeight));
         m_pages[n - 1] = page;

@@ -37,8 +37,8 @@ const LabelRow labelRows[] = {
     {&Form3::Label5, "Label5", "MORVANICAS", 9420, 6360, "Comic Sans MS", 36},
     {&Form3::Label1, "Label1", "Estudo de funções contínuas sem derivada em ponto algum", 480, 9360,
      "Comic Sans MS", 9.75},
-    {&Form3::Label2, "Label2", "Funções de Weierstrass e função de Takagi", 480, 9720, "Comic Sans MS",
-     9.75},
+    {&Form3::Label2, "Label2", "Funções de Weierstrass e função de Takagi", 480, 9720,
+     "Comic Sans MS", 9.75},
     {&Form3::Label3, "Label3", "Versão 1.0", 480, 10080, "Comic Sans MS", 9.75},
 };
 

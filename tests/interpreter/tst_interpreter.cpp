@@ -253,6 +253,9 @@ void TestInterpreter::values_data()
     QTest::newRow("group loses its right operand") << "(2+)" << "" << 2.0 << 0.0;
     QTest::newRow("close before open") << "a)+(b" << "a=1;b=2" << 1.0 << 0.0;
     QTest::newRow("operand that is no number") << "1+." << "" << 1.0 << 0.0;
+    QTest::newRow("long sum looks back across cleared entries") << QString("1+").repeated(99) + "1" << "" << 100.0 << 0.0;
+    QTest::newRow("long call leaves its middle arguments")
+        << "min(" + QString("9,").repeated(100) + "2)+1" << "" << 2.0 << 0.0;
     QTest::newRow("numeral below the doubles reads as the nearest subnormal")
         << "0." + QString(323, u'0') + "5" << "" << 4.9406564584124654e-324 << 0.0;
     QTest::newRow("numeral far below the doubles reads as 0") << "0." + QString(400, u'0') + "5" << "" << 0.0 << 0.0;

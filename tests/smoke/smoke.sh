@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the smoke test program on a virtual X display of 1600 x 1000 at 24 bits.
 # Usage: smoke.sh path/to/tst_smoke
-# With TRIVELAS_SCREENSHOT=path/to/file.png the screen is also saved there at the end.
+# With TRIVELAS_SCREENSHOT=docs/screenshot.png (relative to the source tree, or absolute) the
+# screen is also saved there at the end, each function drawn.
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
