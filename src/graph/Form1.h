@@ -9,6 +9,11 @@ public:
 
     explicit Form1(QWidget* parent = nullptr);
 
+    void Desenhar_Click() override;
+    void FecherPágina_Click();
+    void Weierstrass2_Click();
+    void Takagi_Click();
+
     QLineEdit* ValorA = nullptr;
     QLineEdit* ValorB = nullptr;
     QLineEdit* ValorNWeier1 = nullptr;

@@ -1,6 +1,11 @@
 // The graph window of the second Weierstrass function.
 #include "Form4.h"
 
+#include "Form1.h"
+#include "Form5.h"
+#include "clsEquation.h"
+
+#include <QAction>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -11,4 +16,44 @@ Form4::Form4(QWidget* parent) : GraphForm(Kind, graph::weierstrass2Layout(), par
     FecharPágina = closeItem();
     Weierstrass1 = switchItem(0);
     Takagi = switchItem(1);
+    connect(FecharPágina, &QAction::triggered, this, &Form4::FecharPágina_Click);
+    connect(Weierstrass1, &QAction::triggered, this, &Form4::Weierstrass1_Click);
+    connect(Takagi, &QAction::triggered, this, &Form4::Takagi_Click);
+}
+
+void Form4::Desenhar_Click()
+{
+    runPlot(graph::Series::Weierstrass2, [this](SeriesParameters& p) {
+        // The number of terms is asked for before a; any value of a is accepted.
+        if (isBlank(ValorNWeier2)) {
+            refusePlot(QStringLiteral("Deve indicar o número de parcelas do somatório."));
+            return false;
+        }
+        if (isBlank(ValorAWeier2)) {
+            refusePlot(QStringLiteral("Deve indicar o valor de a."));
+            return false;
+        }
+        if (!termCountAccepted(ValorNWeier2))
+            return false;
+
+        clsEquation equation;
+        p.a = evaluated(equation, ValorAWeier2);
+        p.N = evaluated(equation, ValorNWeier2);
+        return true;
+    });
+}
+
+void Form4::FecharPágina_Click()
+{
+    closeThis();
+}
+
+void Form4::Weierstrass1_Click()
+{
+    switchTo<Form1>();
+}
+
+void Form4::Takagi_Click()
+{
+    switchTo<Form5>();
 }

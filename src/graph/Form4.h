@@ -9,6 +9,11 @@ public:
 
     explicit Form4(QWidget* parent = nullptr);
 
+    void Desenhar_Click() override;
+    void FecharPágina_Click();
+    void Weierstrass1_Click();
+    void Takagi_Click();
+
     QLineEdit* ValorAWeier2 = nullptr;
     QLineEdit* ValorNWeier2 = nullptr;
 

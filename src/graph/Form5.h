@@ -9,6 +9,11 @@ public:
 
     explicit Form5(QWidget* parent = nullptr);
 
+    void Desenhar_Click() override;
+    void FecharPágina_Click();
+    void Weierstrass1_Click();
+    void Weierstrass2_Click();
+
     QLineEdit* ValorNTakagi = nullptr;
 
     QAction* FecharPágina = nullptr;

@@ -109,6 +109,7 @@ GraphForm::GraphForm(platform::FormKind kind, const GraphVariant& variant, QWidg
     buildWindow();
     buildMenus();
     connect(DesenharEixos, &QPushButton::clicked, this, &GraphForm::DesenharEixos_Click);
+    connectCommands();
 }
 
 void GraphForm::buildWindow()

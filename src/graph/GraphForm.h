@@ -7,9 +7,13 @@
 #include "CommonDialog.h"
 #include "Form.h"
 #include "GraphLayout.h"
+#include "MessageBox.h"
+#include "SeriesPlot.h"
 
 #include <array>
+#include <functional>
 
+class clsEquation;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -32,6 +36,21 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void DesenharEixos_Click();
+
+    // Plots the window's partial sum over the abscissae of the last axes drawing.
+    virtual void Desenhar_Click() = 0;
+
+    // The drawing commands.
+    void ApagarGráfico_Click();
+    void CorGráfico_Click();
+    void CorFundo_Click();
+    void EixosRad_Click();
+    void CopiarFunção_Click();
+    void GuardarGráfico_Click();
+
+    // The menu items shared by the three windows.
+    void AbandonarPrograma_Click();
+    void Comentários_Click();
 
     const graph::GraphVariant& variant() const { return m_variant; }
     graph::AxisState& axisState() { return m_axes; }
@@ -77,6 +96,40 @@ public:
     platform::CommonDialog CommonDialog3; // bitmap file to save
 
 protected:
+    struct SeriesParameters {
+        double a = 0;
+        double b = 0;
+        double N = 0;
+    };
+
+    // The frame of Desenhar_Click. `prepare` runs the window's tests and obtains the parameters;
+    // it returns false once a test has refused (its message shown), and the plot ends with
+    // nothing changed. Every run-time error, from `prepare` or from the plot, ends in the error
+    // report, which draws the axes afresh.
+    void runPlot(graph::Series series, const std::function<bool(SeriesParameters&)>& prepare);
+
+    // The message of a refused test of the plot.
+    void refusePlot(const QString& message, int style = platform::MsgBoxInformation);
+    // Whether the field's text, blanks trimmed, is empty.
+    static bool isBlank(const QLineEdit* field);
+    // The test of a number-of-terms field: a positive whole number in the user's locale. On
+    // failure its message is shown and false returned.
+    bool termCountAccepted(const QLineEdit* field);
+    // The field's text evaluated as a formula in x = 0.
+    static double evaluated(clsEquation& equation, const QLineEdit* field);
+
+    // Leaves this window for the graph window of another kind: hides this one, shows the other
+    // (loading it when it has no instance), then unloads this one.
+    template <class Target>
+    void switchTo()
+    {
+        hide();
+        platform::Forms::show<Target>();
+        platform::Forms::unload(this);
+    }
+    // Unloads this window only.
+    void closeThis();
+
     // The menu items whose names differ between the windows: the close item, then the two
     // items leading to the other graph windows.
     QAction* closeItem() const { return m_closeItem; }
@@ -85,6 +138,7 @@ protected:
 private:
     void buildWindow();
     void buildMenus();
+    void connectCommands();
     graph::AxesInput axesInput() const;
 
     const graph::GraphVariant& m_variant;

@@ -101,7 +101,8 @@ std::vector<RadianLabel> radianLabels(const AxisState& s)
 
     std::vector<RadianLabel> labels;
     for (const LabelSeries& series : labelSeries) {
-        labels.push_back({sub(series.fixedPosition, mul(series.fixedPixels, ux)), y, QString::fromLatin1(series.fixedText)});
+        labels.push_back({sub(series.fixedPosition, mul(series.fixedPixels, ux)), y,
+                          QString::fromLatin1(series.fixedText)});
         if (!numbered)
             continue;
         double k = series.kStart;

@@ -82,10 +82,7 @@ struct Kernel<Series::Weierstrass1> {
         return runtime::tryPower(b, k, p) == 0 && runtime::tryMul(p, PiAproximado, q) == 0
             && runtime::tryPower(a, k, w) == 0;
     }
-    static double term(double q, double w, double x)
-    {
-        return runtime::mul(w, std::cos(runtime::mul(q, x)));
-    }
+    static double term(double q, double w, double x) { return runtime::mul(w, std::cos(runtime::mul(q, x))); }
 };
 
 // d = π·k^a, which is also the divisor.
@@ -97,10 +94,7 @@ struct Kernel<Series::Weierstrass2> {
         unused = 0;
         return runtime::tryPower(k, a, p) == 0 && runtime::tryMul(PiAproximado, p, d) == 0;
     }
-    static double term(double d, double, double x)
-    {
-        return runtime::div(std::sin(runtime::mul(d, x)), d);
-    }
+    static double term(double d, double, double x) { return runtime::div(std::sin(runtime::mul(d, x)), d); }
 };
 
 // p = 2^k, inverse = 1/2^k.
@@ -124,7 +118,10 @@ struct Kernel<Series::Takagi> {
 class SumEngine {
 public:
     SumEngine(Series series, double a, double b, double N)
-        : m_series(series), m_a(a), m_b(b), m_terms(termCount(N))
+        : m_series(series),
+          m_a(a),
+          m_b(b),
+          m_terms(termCount(N))
     {
     }
 
@@ -383,7 +380,8 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
         const std::size_t end = batch.begin + batch.count;
         const bool more = batch.computed == batch.count && end < xs.size();
         if (more)
-            pending = QtConcurrent::run([&compute, &batches, current, end] { compute(batches[1 - current], end); });
+            pending = QtConcurrent::run(
+                [&compute, &batches, current, end] { compute(batches[1 - current], end); });
 
         for (std::size_t i = 0; i < batch.computed; ++i) {
             const float x = runtime::toSingle(xs[batch.begin + i]);

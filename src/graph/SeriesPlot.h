@@ -38,14 +38,12 @@ double literalTerm(Series series, double a, double b, double k, double x);
 
 // The partial sums for k = 1, 2, ... while k <= N at each x, one term after the other with
 // literalTerm, on the calling thread. Raises the first error met, abscissa by abscissa.
-std::vector<double> literalSums(Series series, double a, double b, double N,
-                                const std::vector<double>& xs);
+std::vector<double> literalSums(Series series, double a, double b, double N, const std::vector<double>& xs);
 
 // The same sums, bit for bit, computed fast: each power once per plot instead of once per term,
 // the abscissae shared out over the processor's cores, memory bounded whatever N is. A failure
 // gives the error that literalSums would raise first, with the same number and description.
-std::vector<double> computeSums(Series series, double a, double b, double N,
-                                const std::vector<double>& xs);
+std::vector<double> computeSums(Series series, double a, double b, double N, const std::vector<double>& xs);
 
 // Plots the partial sum at every abscissa of plotAbscissae(state.XMinimo, state.XMaximo): one
 // point at (x, y), converted to single precision (6 out of range), in `colour`, first on

@@ -107,9 +107,13 @@ double clsEquation::Var(const std::string &name) const
 void clsEquation::Var(const std::string &name, double value)
 {
     m_dirty = true;
+    // Replacing the value in place leaves the store as removing and adding again would: one
+    // entry per name, holding the latest value (the order of the entries is never read).
+    if (double *stored = m_vars.find(name)) {
+        *stored = value;
+        return;
+    }
     try {
-        if (m_vars.find(name))
-            m_vars.remove(name);
         m_vars.add(value, name);
     } catch (const RuntimeError &) {
         // Writing a variable never fails for the caller.

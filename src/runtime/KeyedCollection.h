@@ -80,6 +80,12 @@ public:
         return index < 0 ? nullptr : &m_items[std::size_t(index)].value;
     }
 
+    T *find(std::string_view key)
+    {
+        const int index = indexOfFolded(foldKey(key));
+        return index < 0 ? nullptr : &m_items[std::size_t(index)].value;
+    }
+
     // As find, for a key that is already folded (names the interpreter folded once).
     const T *findFolded(std::string_view foldedKey) const noexcept
     {

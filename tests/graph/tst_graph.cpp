@@ -91,6 +91,23 @@ private slots:
     void radianModeReplacesUnitMarks();
     void activationRedrawsButMessageBoxDoesNot();
 
+    void initTestCase();
+    void plotRefusals_data();
+    void plotRefusals();
+    void plotErrorReport_data();
+    void plotErrorReport();
+    void plottedPixels_data();
+    void plottedPixels();
+    void commandsAndGraphs_data();
+    void commandsAndGraphs();
+    void copyAndSaveTakeTheSameImage();
+    void saveRefusesAnotherExtension();
+    void saveFailureKeepsFiles_data();
+    void saveFailureKeepsFiles();
+    void switchWindows_data();
+    void switchWindows();
+    void menusKeepOtherWindows();
+
 private:
     GraphForm* open(const QString& window);
 

@@ -82,6 +82,12 @@ struct Surfaces {
     QImage screen() { return picture2.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 };
 
+// One plot: the series, its parameters and the abscissa limits.
+struct Plot {
+    Series series;
+    double a, b, N, xmin, xmax;
+};
+
 constexpr QRgb blue = 0xff0000ff;
 constexpr QRgb black = 0xff000000;
 constexpr double pi = 3.14159265358979; // the interpreter's pi, as typed limits such as 2*pi give
@@ -92,282 +98,257 @@ class tst_Plot : public QObject {
     Q_OBJECT
 
 private slots:
-    void abscissae_data();
-    void abscissae();
-    void abscissaeNearTheEndsOfDoubles();
-    void sums_data();
-    void sums();
-    void takagiTies();
-    void plot_data();
-    void plot();
-    void radian_data();
-    void radian();
-    void radianLabelsOfTheWorkedExample();
-    void radianMarksOnTheSurfaces();
+    void abscissae_data()
+    {
+        QTest::addColumn<double>("xmin");
+        QTest::addColumn<double>("xmax");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<double>("last");
+
+        // 97.65625 / 100000 = 2^-10: every accumulated sum is exact.
+        QTest::newRow("exact step reaches the maximum") << 0.0 << 97.65625 << 100001 << 97.65625;
+        QTest::newRow("negative step runs downward") << 97.65625 << 0.0 << 100001 << 0.0;
+        QTest::newRow("equal limits: one abscissa, no hang") << 1.0 << 1.0 << 1 << 1.0;
+        QTest::newRow("step too small to move x: one abscissa") << 1e20 << 1e20 + 16384 << 1 << 1e20;
+        // Below 2^53 adding 0.9 moves x by 1; from 2^53 on it no longer moves it.
+        QTest::newRow("x stops moving half-way")
+            << 9007199254695992.0 << 9007199254785992.0 << 45001 << 9007199254740992.0;
+    }
+
+    void abscissae()
+    {
+        QFETCH(double, xmin);
+        QFETCH(double, xmax);
+        QFETCH(int, count);
+        QFETCH(double, last);
+        const Sums xs = graph::plotAbscissae(xmin, xmax);
+        QCOMPARE(int(xs.size()), count);
+        QCOMPARE(xs.front(), xmin);
+        QCOMPARE(xs.back(), last);
+    }
+
+    void abscissaeNearTheEndsOfDoubles()
+    {
+        QCOMPARE(errorOf([] { graph::plotAbscissae(-1e308, 1e308); })->number(), 6);
+
+        // The running value overflows after the last abscissa: the list ends, and the plot refuses
+        // the abscissae beyond single precision.
+        const Sums xs = graph::plotAbscissae(0, DBL_MAX);
+        QVERIFY(xs.size() >= 100000 && xs.size() <= 100001);
+        graph::AxisState s = axes(0, 1);
+        s.XMaximo = DBL_MAX;
+        Surfaces surfaces(axes(0, 1));
+        const auto error = errorOf([&] {
+            graph::plotSeries(Series::Takagi, 0, 0, 1, s, blue, surfaces.picture1, surfaces.picture2);
+        });
+        QVERIFY(error);
+        QCOMPARE(error->number(), 6);
+    }
+
+    void sums_data()
+    {
+        QTest::addColumn<Plot>("plot");
+        QTest::addColumn<int>("every"); // only every n-th abscissa, for long sums
+
+        const Series w1 = Series::Weierstrass1, w2 = Series::Weierstrass2, t = Series::Takagi;
+        QTest::newRow("Weierstrass1 default") << Plot{w1, 0.5, 13, 10, 0, 0.5} << 1;
+        QTest::newRow("Weierstrass2 default") << Plot{w2, 3, 0, 50, 0, 2} << 1;
+        QTest::newRow("Takagi default") << Plot{t, 0, 0, 50, 0, 0.5} << 1;
+        QTest::newRow("Weierstrass1 b = 13.4, negative range") << Plot{w1, 0.7, 13.4, 10, -1, -0.2} << 1;
+        QTest::newRow("Weierstrass1 downward, N = 12.5") << Plot{w1, 0.5, 3, 12.5, 0.5, -0.5} << 1;
+        QTest::newRow("Weierstrass2 a = pi/4") << Plot{w2, pi / 4, 0, 20, -3, 3} << 1;
+        QTest::newRow("Takagi negative range") << Plot{t, 0, 0, 30, -2, -1} << 1;
+        QTest::newRow("N below 1 sums nothing") << Plot{t, 0, 0, 0.5, 0, 1} << 1;
+        QTest::newRow("more terms than one block") << Plot{w2, -0.5, 0, 20000, 0, 1} << 1999;
+        // Errors: the fast way must raise what the plain way meets first.
+        QTest::newRow("b^k overflows at k = 4") << Plot{w1, 0.5, 1e100, 10, 0, 0.5} << 1;
+        QTest::newRow("a^k overflows at k = 2") << Plot{w1, 1e200, 3, 5, 0, 0.5} << 1;
+        QTest::newRow("b^k pi x overflows at a later abscissa") << Plot{w1, 0.5, 1e150, 2, 0, 1e10} << 1;
+        QTest::newRow("b^k overflows in the second block") << Plot{w1, 0.99, 1.05, 20000, 0, 1e-3} << 1;
+        QTest::newRow("k^a underflows to 0: 0/0") << Plot{w2, -2000, 0, 3, 0, 2} << 1;
+        QTest::newRow("2^k overflows at k = 1024") << Plot{t, 0, 0, 1100, 0, 0.5} << 1;
+        QTest::newRow("2^k x overflows at a later abscissa") << Plot{t, 0, 0, 10, 0, 1e306} << 1;
+    }
+
+    void sums()
+    {
+        QFETCH(Plot, plot);
+        QFETCH(int, every);
+
+        Sums xs;
+        const Sums all = graph::plotAbscissae(plot.xmin, plot.xmax);
+        for (std::size_t i = 0; i < all.size(); i += every)
+            xs.push_back(all[i]);
+
+        Sums expected, fast, literal;
+        const auto expectedError
+            = errorOf([&] { expected = plainSums(plot.series, plot.a, plot.b, plot.N, xs); });
+        const auto fastError
+            = errorOf([&] { fast = graph::computeSums(plot.series, plot.a, plot.b, plot.N, xs); });
+        const auto literalError
+            = errorOf([&] { literal = graph::literalSums(plot.series, plot.a, plot.b, plot.N, xs); });
+        for (const auto& error : {fastError, literalError}) {
+            QCOMPARE(bool(error), bool(expectedError));
+            if (error) {
+                QCOMPARE(error->number(), expectedError->number());
+                QCOMPARE(error->description(), expectedError->description());
+            }
+        }
+        for (const Sums& got : {fast, literal}) {
+            QCOMPARE(got.size(), expected.size());
+            for (std::size_t i = 0; i < got.size(); ++i) // bit for bit
+                if (std::bit_cast<quint64>(got[i]) != std::bit_cast<quint64>(expected[i]))
+                    QFAIL(qPrintable(QString("x = %1: %2, expected %3")
+                                         .arg(xs[i])
+                                         .arg(got[i], 0, 'g', 17)
+                                         .arg(expected[i], 0, 'g', 17)));
+        }
+    }
+
+    void takagiTies()
+    {
+        // x, N, sum: at a tie 2^k x is half-way and the distance is 0.5 whichever way it rounds.
+        const double rows[][3] = {{0.25, 1, 0.25},  {0.75, 1, 0.25}, {0.25, 2, 0.25},
+                                  {0.125, 3, 0.25}, {0.5, 5, 0},     {-0.25, 1, 0.25}};
+        for (const auto& row : rows) {
+            QCOMPARE(graph::computeSums(Series::Takagi, 0, 0, row[1], {row[0]}).front(), row[2]);
+            QCOMPARE(graph::literalSums(Series::Takagi, 0, 0, row[1], {row[0]}).front(), row[2]);
+        }
+    }
+
+    void plot_data()
+    {
+        QTest::addColumn<Plot>("plot");
+        QTest::newRow("Weierstrass1") << Plot{Series::Weierstrass1, 0.5, 13, 4, 0, 0.5};
+        QTest::newRow("Weierstrass2") << Plot{Series::Weierstrass2, 3, 0, 4, 0, 2};
+        QTest::newRow("Takagi downward") << Plot{Series::Takagi, 0, 0, 4, 0.5, -0.5};
+        QTest::newRow("error at a later abscissa") << Plot{Series::Weierstrass1, 0.5, 1e150, 2, 0, 1e10};
+    }
+
+    void plot()
+    {
+        QFETCH(Plot, plot);
+
+        // The plot sets exactly the points PSet would, up to the first error.
+        const graph::AxisState frame = axes(std::min(plot.xmin, plot.xmax), std::max(plot.xmin, plot.xmax));
+        Surfaces plain(frame), fast(frame);
+        const QImage blank = plain.picture1.image();
+        const auto plainError = errorOf([&] {
+            for (const double x : graph::plotAbscissae(plot.xmin, plot.xmax)) {
+                const double y = plainSums(plot.series, plot.a, plot.b, plot.N, {x}).front();
+                plain.picture1.PSet(x, y, blue);
+                plain.picture2.PSet(x, y, blue);
+            }
+        });
+        graph::AxisState s = frame;
+        s.XMinimo = plot.xmin;
+        s.XMaximo = plot.xmax;
+        const auto plotError = errorOf([&] {
+            graph::plotSeries(plot.series, plot.a, plot.b, plot.N, s, blue, fast.picture1, fast.picture2);
+        });
+
+        QCOMPARE(bool(plotError), bool(plainError));
+        if (plotError)
+            QCOMPARE(plotError->description(), plainError->description());
+        QVERIFY(fast.picture1.image() != blank);
+        QCOMPARE(fast.picture1.image(), plain.picture1.image());
+        QCOMPARE(fast.screen(), plain.screen());
+    }
+
+    void radian_data()
+    {
+        QTest::addColumn<double>("xmin");
+        QTest::addColumn<double>("xmax");
+        QTest::addColumn<QList<double>>("ticks");
+        QTest::addColumn<QStringList>("labels");
+
+        const QStringList fixed{"-p/2", "-p", "p/2", "p"};
+        QTest::newRow("-2 pi to 2 pi: no tick at 2 pi")
+            << -2 * pi << 2 * pi
+            << QList<double>{1.570795, 3.14159, 4.712385, -1.570795, -3.14159, -4.712385, -6.28318}
+            << QStringList{"-p/2", "-3 p/2", "-p", "-2 p", "p/2", " 3 p/2", "p", " 2 p"};
+        QTest::newRow("maximum 1.6: label pi/2 but no tick")
+            << -2.0 << 1.6 << QList<double>{-1.570795} << fixed;
+        QTest::newRow("minimum -1.6: the negative tick loop ends at -2")
+            << -1.6 << 0.5 << QList<double>{-1.570795} << fixed;
+        QTest::newRow("default limits: fixed labels out of sight") << 0.0 << 0.5 << QList<double>{} << fixed;
+        QTest::newRow("-10 to -1") << -10.0 << -1.0 << QList<double>{-1.570795, -3.14159,  -4.712385,
+                                                                     -6.28318,  -7.853975, -9.42477}
+                                   << QStringList{"-p/2", "-3 p/2", "-5 p/2", "-p",
+                                                  "-2 p", "-3 p",   "p/2",    "p"};
+        // Multiples of pi/2 closer than a pixel would merge into a bar.
+        QTest::newRow("-1000 to 1000: fixed labels only") << -1000.0 << 1000.0 << QList<double>{} << fixed;
+        // Loops from 0 out to these limits would take about 6e11 passes, or never end.
+        QTest::newRow("limits near 1e12: no hang") << 1e12 << 1e12 + 1 << QList<double>{} << fixed;
+        QTest::newRow("limits near -1e17: no hang") << -1e17 - 100 << -1e17 << QList<double>{} << fixed;
+    }
+
+    void radian()
+    {
+        QFETCH(double, xmin);
+        QFETCH(double, xmax);
+        QFETCH(QList<double>, ticks);
+        QFETCH(QStringList, labels);
+
+        QElapsedTimer timer;
+        timer.start();
+        const std::vector<double> got = graph::radianTicks(axes(xmin, xmax));
+        QStringList texts;
+        for (const graph::RadianLabel& label : graph::radianLabels(axes(xmin, xmax)))
+            texts << label.text;
+        QVERIFY(timer.elapsed() < 2000);
+
+        QCOMPARE(int(got.size()), int(ticks.size()));
+        for (int i = 0; i < ticks.size(); ++i)
+            QVERIFY2(std::fabs(got[i] - ticks[i]) < 1e-12, qPrintable(QString::number(got[i], 'g', 17)));
+        QCOMPARE(texts, labels);
+    }
+
+    void radianWorkedExample()
+    {
+        // The worked example: limits typed as -2*pi and 2*pi.
+        const graph::AxisState s = axes(-2 * pi, 2 * pi);
+        const double ux = s.UnidadesPorPixelX;
+        const double x[] = {-1.570795 - 6 * ux, -4.712385 - 6 * ux, -3.14159 - 4 * ux, -6.28318 - 6 * ux,
+                            1.570795 - 4 * ux,  4.712385 - 6 * ux,  3.14159 - 2 * ux,  6.28318 - 6 * ux};
+        const std::vector<graph::RadianLabel> labels = graph::radianLabels(s);
+        QCOMPARE(int(labels.size()), 8);
+        for (int i = 0; i < 8; ++i) {
+            QVERIFY(std::fabs(labels[i].x - x[i]) < 1e-12);
+            QCOMPARE(labels[i].y, -6 * s.UnidadesPorPixelY);
+        }
+
+        Surfaces surfaces(s);
+        graph::MarcarRadianos(surfaces.picture1, surfaces.picture2, s);
+        graph::GraduarRadianos(surfaces.picture1, surfaces.picture2, s);
+
+        const QImage image = surfaces.picture1.image();
+        const platform::PixelMapper map = surfaces.picture1.mapper();
+        // Whether a black pixel lies in the column of x, between these rows around the x axis.
+        const auto blackAt = [&](double x, int fromRow, int toRow) {
+            const QPoint p = map.map(float(x), 0.0f);
+            for (int row = p.y() + fromRow; row <= p.y() + toRow; ++row)
+                if (image.pixel(p.x(), row) == black)
+                    return true;
+            return false;
+        };
+        QVERIFY(blackAt(-6.28318, -2, 1));
+        QVERIFY(blackAt(-1.570795, -2, 1));
+        QVERIFY(!blackAt(6.28318, -2, 1));
+        bool labelUnder2Pi = false;
+        for (int dx = -6; dx <= 16; ++dx)
+            labelUnder2Pi = labelUnder2Pi || blackAt(6.28318 + dx * s.UnidadesPorPixelX, 6, 20);
+        QVERIFY(labelUnder2Pi);
+        QCOMPARE(surfaces.screen(), image);
+
+        // The letters of the next axes drawing take this font's size.
+        for (platform::PictureBox* p : {&surfaces.picture1, &surfaces.picture2}) {
+            QCOMPARE(p->FontName(), QStringLiteral("symbol"));
+            QCOMPARE(p->FontSize(), 8.0);
+            QVERIFY(!p->FontBold());
+        }
+    }
 };
-
-void tst_Plot::abscissae_data()
-{
-    QTest::addColumn<double>("xmin");
-    QTest::addColumn<double>("xmax");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<double>("last");
-
-    // 97.65625 / 100000 = 2^-10: every accumulated sum is exact.
-    QTest::newRow("exact step reaches the maximum") << 0.0 << 97.65625 << 100001 << 97.65625;
-    QTest::newRow("negative step runs downward") << 97.65625 << 0.0 << 100001 << 0.0;
-    QTest::newRow("equal limits: one abscissa, no hang") << 1.0 << 1.0 << 1 << 1.0;
-    QTest::newRow("step too small to move x: one abscissa") << 1e20 << 1e20 + 16384 << 1 << 1e20;
-    // Below 2^53 adding 0.9 moves x by 1; from 2^53 on it no longer moves it.
-    QTest::newRow("x stops moving half-way") << 9007199254695992.0 << 9007199254785992.0 << 45001
-                                             << 9007199254740992.0;
-}
-
-void tst_Plot::abscissae()
-{
-    QFETCH(double, xmin);
-    QFETCH(double, xmax);
-    QFETCH(int, count);
-    QFETCH(double, last);
-    const Sums xs = graph::plotAbscissae(xmin, xmax);
-    QCOMPARE(int(xs.size()), count);
-    QCOMPARE(xs.front(), xmin);
-    QCOMPARE(xs.back(), last);
-}
-
-void tst_Plot::abscissaeNearTheEndsOfDoubles()
-{
-    QCOMPARE(errorOf([] { graph::plotAbscissae(-1e308, 1e308); })->number(), 6);
-
-    // The running value overflows after the last abscissa: the list ends, and the plot refuses
-    // the abscissae beyond single precision.
-    const Sums xs = graph::plotAbscissae(0, DBL_MAX);
-    QVERIFY(xs.size() >= 100000 && xs.size() <= 100001);
-    graph::AxisState s = axes(0, 1);
-    s.XMaximo = DBL_MAX;
-    Surfaces surfaces(axes(0, 1));
-    const auto error = errorOf([&] {
-        graph::plotSeries(Series::Takagi, 0, 0, 1, s, blue, surfaces.picture1, surfaces.picture2);
-    });
-    QVERIFY(error);
-    QCOMPARE(error->number(), 6);
-}
-
-void tst_Plot::sums_data()
-{
-    QTest::addColumn<Series>("series");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<double>("b");
-    QTest::addColumn<double>("N");
-    QTest::addColumn<double>("xmin");
-    QTest::addColumn<double>("xmax");
-    QTest::addColumn<int>("every"); // only every n-th abscissa, for long sums
-
-    const Series w1 = Series::Weierstrass1, w2 = Series::Weierstrass2, t = Series::Takagi;
-    QTest::newRow("Weierstrass1 default") << w1 << 0.5 << 13.0 << 10.0 << 0.0 << 0.5 << 1;
-    QTest::newRow("Weierstrass2 default") << w2 << 3.0 << 0.0 << 50.0 << 0.0 << 2.0 << 1;
-    QTest::newRow("Takagi default") << t << 0.0 << 0.0 << 50.0 << 0.0 << 0.5 << 1;
-    QTest::newRow("Weierstrass1 b = 13.4, negative range") << w1 << 0.7 << 13.4 << 10.0 << -1.0 << -0.2 << 1;
-    QTest::newRow("Weierstrass1 downward, N = 12.5") << w1 << 0.5 << 3.0 << 12.5 << 0.5 << -0.5 << 1;
-    QTest::newRow("Weierstrass2 a = pi/4") << w2 << pi / 4 << 0.0 << 20.0 << -3.0 << 3.0 << 1;
-    QTest::newRow("Takagi negative range") << t << 0.0 << 0.0 << 30.0 << -2.0 << -1.0 << 1;
-    QTest::newRow("N below 1 sums nothing") << t << 0.0 << 0.0 << 0.5 << 0.0 << 1.0 << 1;
-    QTest::newRow("more terms than one block") << w2 << -0.5 << 0.0 << 20000.0 << 0.0 << 1.0 << 1999;
-    // Errors: the fast way must raise what the plain way meets first.
-    QTest::newRow("b^k overflows at k = 4") << w1 << 0.5 << 1e100 << 10.0 << 0.0 << 0.5 << 1;
-    QTest::newRow("a^k overflows at k = 2") << w1 << 1e200 << 3.0 << 5.0 << 0.0 << 0.5 << 1;
-    QTest::newRow("b^k pi x overflows at a later abscissa") << w1 << 0.5 << 1e150 << 2.0 << 0.0 << 1e10 << 1;
-    QTest::newRow("b^k overflows in the second block") << w1 << 0.99 << 1.05 << 20000.0 << 0.0 << 1e-3 << 1;
-    QTest::newRow("k^a underflows to 0: 0/0") << w2 << -2000.0 << 0.0 << 3.0 << 0.0 << 2.0 << 1;
-    QTest::newRow("2^k overflows at k = 1024") << t << 0.0 << 0.0 << 1100.0 << 0.0 << 0.5 << 1;
-    QTest::newRow("2^k x overflows at a later abscissa") << t << 0.0 << 0.0 << 10.0 << 0.0 << 1e306 << 1;
-}
-
-void tst_Plot::sums()
-{
-    QFETCH(Series, series);
-    QFETCH(double, a);
-    QFETCH(double, b);
-    QFETCH(double, N);
-    QFETCH(double, xmin);
-    QFETCH(double, xmax);
-    QFETCH(int, every);
-
-    Sums xs;
-    const Sums all = graph::plotAbscissae(xmin, xmax);
-    for (std::size_t i = 0; i < all.size(); i += every)
-        xs.push_back(all[i]);
-
-    Sums expected, fast, literal;
-    const auto expectedError = errorOf([&] { expected = plainSums(series, a, b, N, xs); });
-    const auto fastError = errorOf([&] { fast = graph::computeSums(series, a, b, N, xs); });
-    const auto literalError = errorOf([&] { literal = graph::literalSums(series, a, b, N, xs); });
-    for (const auto& error : {fastError, literalError}) {
-        QCOMPARE(bool(error), bool(expectedError));
-        if (error) {
-            QCOMPARE(error->number(), expectedError->number());
-            QCOMPARE(error->description(), expectedError->description());
-        }
-    }
-    for (const Sums& got : {fast, literal}) {
-        QCOMPARE(got.size(), expected.size());
-        for (std::size_t i = 0; i < got.size(); ++i) // bit for bit
-            if (std::bit_cast<quint64>(got[i]) != std::bit_cast<quint64>(expected[i]))
-                QFAIL(qPrintable(QString("x = %1: %2, expected %3").arg(xs[i]).arg(got[i], 0, 'g', 17).arg(expected[i], 0, 'g', 17)));
-    }
-}
-
-void tst_Plot::takagiTies()
-{
-    // x, N, sum: at a tie 2^k x is half-way and the distance is 0.5 whichever way it rounds.
-    const double rows[][3] = {{0.25, 1, 0.25}, {0.75, 1, 0.25}, {0.25, 2, 0.25}, {0.125, 3, 0.25},
-                              {0.5, 5, 0}, {-0.25, 1, 0.25}};
-    for (const auto& row : rows) {
-        QCOMPARE(graph::computeSums(Series::Takagi, 0, 0, row[1], {row[0]}).front(), row[2]);
-        QCOMPARE(graph::literalSums(Series::Takagi, 0, 0, row[1], {row[0]}).front(), row[2]);
-    }
-}
-
-void tst_Plot::plot_data()
-{
-    QTest::addColumn<Series>("series");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<double>("b");
-    QTest::addColumn<double>("N");
-    QTest::addColumn<double>("xmin");
-    QTest::addColumn<double>("xmax");
-
-    QTest::newRow("Weierstrass1") << Series::Weierstrass1 << 0.5 << 13.0 << 4.0 << 0.0 << 0.5;
-    QTest::newRow("Weierstrass2") << Series::Weierstrass2 << 3.0 << 0.0 << 4.0 << 0.0 << 2.0;
-    QTest::newRow("Takagi downward") << Series::Takagi << 0.0 << 0.0 << 4.0 << 0.5 << -0.5;
-    QTest::newRow("error at a later abscissa") << Series::Weierstrass1 << 0.5 << 1e150 << 2.0 << 0.0 << 1e10;
-}
-
-void tst_Plot::plot()
-{
-    QFETCH(Series, series);
-    QFETCH(double, a);
-    QFETCH(double, b);
-    QFETCH(double, N);
-    QFETCH(double, xmin);
-    QFETCH(double, xmax);
-
-    // The plot sets exactly the points PSet would, up to the first error.
-    const graph::AxisState frame = axes(std::min(xmin, xmax), std::max(xmin, xmax));
-    Surfaces plain(frame), fast(frame);
-    const QImage blank = plain.picture1.image();
-    const auto plainError = errorOf([&] {
-        for (const double x : graph::plotAbscissae(xmin, xmax)) {
-            const double y = plainSums(series, a, b, N, {x}).front();
-            plain.picture1.PSet(x, y, blue);
-            plain.picture2.PSet(x, y, blue);
-        }
-    });
-    graph::AxisState s = frame;
-    s.XMinimo = xmin;
-    s.XMaximo = xmax;
-    const auto plotError = errorOf([&] { graph::plotSeries(series, a, b, N, s, blue, fast.picture1, fast.picture2); });
-
-    QCOMPARE(bool(plotError), bool(plainError));
-    if (plotError)
-        QCOMPARE(plotError->description(), plainError->description());
-    QVERIFY(fast.picture1.image() != blank);
-    QCOMPARE(fast.picture1.image(), plain.picture1.image());
-    QCOMPARE(fast.screen(), plain.screen());
-}
-
-void tst_Plot::radian_data()
-{
-    QTest::addColumn<double>("xmin");
-    QTest::addColumn<double>("xmax");
-    QTest::addColumn<QList<double>>("ticks");
-    QTest::addColumn<QStringList>("labels");
-
-    const QStringList fixed{"-p/2", "-p", "p/2", "p"};
-    QTest::newRow("-2 pi to 2 pi: no tick at 2 pi")
-        << -2 * pi << 2 * pi << QList<double>{1.570795, 3.14159, 4.712385, -1.570795, -3.14159, -4.712385, -6.28318}
-        << QStringList{"-p/2", "-3 p/2", "-p", "-2 p", "p/2", " 3 p/2", "p", " 2 p"};
-    QTest::newRow("maximum 1.6: label pi/2 but no tick") << -2.0 << 1.6 << QList<double>{-1.570795} << fixed;
-    QTest::newRow("minimum -1.6: the negative tick loop ends at -2") << -1.6 << 0.5 << QList<double>{-1.570795} << fixed;
-    QTest::newRow("default limits: fixed labels out of sight") << 0.0 << 0.5 << QList<double>{} << fixed;
-    QTest::newRow("-10 to -1") << -10.0 << -1.0
-                               << QList<double>{-1.570795, -3.14159, -4.712385, -6.28318, -7.853975, -9.42477}
-                               << QStringList{"-p/2", "-3 p/2", "-5 p/2", "-p", "-2 p", "-3 p", "p/2", "p"};
-    // Multiples of pi/2 closer than a pixel would merge into a bar.
-    QTest::newRow("-1000 to 1000: fixed labels only") << -1000.0 << 1000.0 << QList<double>{} << fixed;
-    // Loops from 0 out to these limits would take about 6e11 passes, or never end.
-    QTest::newRow("limits near 1e12: no hang") << 1e12 << 1e12 + 1 << QList<double>{} << fixed;
-    QTest::newRow("limits near -1e17: no hang") << -1e17 - 100 << -1e17 << QList<double>{} << fixed;
-}
-
-void tst_Plot::radian()
-{
-    QFETCH(double, xmin);
-    QFETCH(double, xmax);
-    QFETCH(QList<double>, ticks);
-    QFETCH(QStringList, labels);
-
-    QElapsedTimer timer;
-    timer.start();
-    const std::vector<double> got = graph::radianTicks(axes(xmin, xmax));
-    QStringList texts;
-    for (const graph::RadianLabel& label : graph::radianLabels(axes(xmin, xmax)))
-        texts << label.text;
-    QVERIFY(timer.elapsed() < 2000);
-
-    QCOMPARE(int(got.size()), int(ticks.size()));
-    for (int i = 0; i < ticks.size(); ++i)
-        QVERIFY2(std::fabs(got[i] - ticks[i]) < 1e-12, qPrintable(QString::number(got[i], 'g', 17)));
-    QCOMPARE(texts, labels);
-}
-
-void tst_Plot::radianLabelsOfTheWorkedExample()
-{
-    const graph::AxisState s = axes(-2 * pi, 2 * pi);
-    const double ux = s.UnidadesPorPixelX;
-    const double x[] = {-1.570795 - 6 * ux, -4.712385 - 6 * ux, -3.14159 - 4 * ux, -6.28318 - 6 * ux,
-                        1.570795 - 4 * ux,  4.712385 - 6 * ux,  3.14159 - 2 * ux,  6.28318 - 6 * ux};
-    const std::vector<graph::RadianLabel> labels = graph::radianLabels(s);
-    QCOMPARE(int(labels.size()), 8);
-    for (int i = 0; i < 8; ++i) {
-        QVERIFY(std::fabs(labels[i].x - x[i]) < 1e-12);
-        QCOMPARE(labels[i].y, -6 * s.UnidadesPorPixelY);
-    }
-}
-
-void tst_Plot::radianMarksOnTheSurfaces()
-{
-    const graph::AxisState s = axes(-2 * pi, 2 * pi);
-    Surfaces surfaces(s);
-    graph::MarcarRadianos(surfaces.picture1, surfaces.picture2, s);
-    graph::GraduarRadianos(surfaces.picture1, surfaces.picture2, s);
-
-    const QImage image = surfaces.picture1.image();
-    const platform::PixelMapper map = surfaces.picture1.mapper();
-    // Whether a black pixel lies in the column of x, between these rows around the x axis.
-    const auto blackAt = [&](double x, int fromRow, int toRow) {
-        const QPoint p = map.map(float(x), 0.0f);
-        for (int row = p.y() + fromRow; row <= p.y() + toRow; ++row)
-            if (image.pixel(p.x(), row) == black)
-                return true;
-        return false;
-    };
-    QVERIFY(blackAt(-6.28318, -2, 1));
-    QVERIFY(blackAt(-1.570795, -2, 1));
-    QVERIFY(!blackAt(6.28318, -2, 1));
-    bool labelUnder2Pi = false;
-    for (int dx = -6; dx <= 16; ++dx)
-        labelUnder2Pi = labelUnder2Pi || blackAt(6.28318 + dx * s.UnidadesPorPixelX, 6, 20);
-    QVERIFY(labelUnder2Pi);
-    QCOMPARE(surfaces.screen(), image);
-
-    // The letters of the next axes drawing take this font's size.
-    for (platform::PictureBox* p : {&surfaces.picture1, &surfaces.picture2}) {
-        QCOMPARE(p->FontName(), QStringLiteral("symbol"));
-        QCOMPARE(p->FontSize(), 8.0);
-        QVERIFY(!p->FontBold());
-    }
-}
 
 QTEST_MAIN(tst_Plot)
 #include "tst_plot.moc"
