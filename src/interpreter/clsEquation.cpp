@@ -450,7 +450,9 @@ private:
         return token ? token->text : std::string();
     }
 
-    // The error handler.
+    // The error handler. Before the first step there is no visited entry to receive 1000: a
+    // formula with no step whose result cannot be read (".", ",", ")(", blanks only) then keeps
+    // the previous result and raises nothing, as a failed result step after a walk does.
     void fail(int error)
     {
         if (valid(m_p))

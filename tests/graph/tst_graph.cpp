@@ -1,5 +1,6 @@
 // The graph windows: layout, loading and the axes drawing, read back from Picture1's image.
 #include "AxesDrawing.h"
+#include "BitmapFile.h"
 #include "Form1.h"
 #include "Form4.h"
 #include "Form5.h"
@@ -10,6 +11,9 @@
 #include "Values.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -22,6 +26,10 @@
 #include <QSvgWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using graph::Graduation;
 using graph::graduationMarks;
@@ -57,6 +65,46 @@ QPoint pixelOf(GraphForm* form, double x, double y)
 {
     return form->Picture1->mapper().map(float(x), float(y));
 }
+
+constexpr QRgb blue = 0xff0000ff;
+constexpr QRgb red = 0xffff0000;
+
+QSet<QPoint> pixelsIn(const QImage& image, QRgb colour)
+{
+    QSet<QPoint> found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour)
+                found.insert({x, y});
+    return found;
+}
+
+// "ValorA=0.5;ValorB=" sets each named field of the window.
+void setFields(GraphForm* form, const QString& fields)
+{
+    for (const QString& item : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString name = item.section(QLatin1Char('='), 0, 0);
+        QLineEdit* field = form->findChild<QLineEdit*>(name);
+        QVERIFY2(field, qPrintable(name));
+        field->setText(item.section(QLatin1Char('='), 1));
+    }
+}
+
+// Clicks a button that must open no message box nor dialog.
+bool clickWithoutModal(QAbstractButton* button)
+{
+    ModalAnswer unexpected = expectModal(clickOk, 0);
+    QTest::mouseClick(button, Qt::LeftButton);
+    const bool none = !unexpected.answered();
+    clearModalExpectations();
+    return none;
+}
+
+// The commentary viewer, which lives in another module, as the graph windows see it.
+class ViewerStandIn : public platform::Form {
+public:
+    ViewerStandIn() : platform::Form(platform::FormKind::Form2) {}
+};
 
 } // namespace
 
@@ -127,6 +175,10 @@ void TestGraph::cleanup()
     for (const QPointer<platform::Form>& other : m_others)
         delete other;
     m_others.clear();
+    using platform::FormKind;
+    for (FormKind kind : {FormKind::Form1, FormKind::Form2, FormKind::Form4, FormKind::Form5})
+        delete platform::Forms::instance(kind);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QLocale::setDefault(QLocale::c());
 }
 
@@ -639,6 +691,368 @@ void TestGraph::activationRedrawsButMessageBoxDoesNot()
     platform::Forms::show<Form1>();
     QVERIFY(QTest::qWaitForWindowActive(form));
     QTRY_COMPARE(form->Picture1->image().pixel(dot), white);
+}
+
+void TestGraph::initTestCase()
+{
+    platform::Forms::registerKind(platform::FormKind::Form2, [] { return new ViewerStandIn; });
+}
+
+void TestGraph::plotRefusals_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("icon");
+
+    const int info = QMessageBox::Information, warn = QMessageBox::Warning;
+    const QString a = QStringLiteral("Deve indicar o valor de a.");
+    const QString n = QStringLiteral("O número de parcelas deve ser positivo e inteiro.");
+    const QString odd = QStringLiteral("O valor de b deve ser ímpar.");
+    QTest::newRow("Form1 empty a before a bad N") << "Form1" << "ValorA= ;ValorNWeier1=x" << a << info;
+    QTest::newRow("Form1 empty b") << "Form1" << "ValorB=" << "Deve indicar o valor de b." << info;
+    QTest::newRow("Form1 N zero") << "Form1" << "ValorNWeier1=0" << n << info;
+    QTest::newRow("Form1 N fraction") << "Form1" << "ValorNWeier1=2.5" << n << info;
+    QTest::newRow("Form1 N empty") << "Form1" << "ValorNWeier1=" << n << info;
+    QTest::newRow("Form1 b even") << "Form1" << "ValorB=12" << odd << warn;
+    QTest::newRow("Form1 b 12.5 made 12") << "Form1" << "ValorB=12.5" << odd << warn;
+    QTest::newRow("Form1 b -3, remainder -1") << "Form1" << "ValorB=-3" << odd << warn;
+    QTest::newRow("Form1 a = b") << "Form1" << "ValorA=13" << "O valor de a tem de ser menor que o de b." << warn;
+    QTest::newRow("Form1 product 0.65")
+        << "Form1" << "ValorA=0.05" << "O produto de a por b tem de ser maior que um." << warn;
+    QTest::newRow("Form4 blank N before empty a")
+        << "Form4" << "ValorNWeier2=  ;ValorAWeier2=" << "Deve indicar o número de parcelas do somatório." << info;
+    QTest::newRow("Form4 empty a") << "Form4" << "ValorAWeier2=" << a << info;
+    QTest::newRow("Form4 formula as N") << "Form4" << "ValorNWeier2=2*5" << n << info;
+    QTest::newRow("Form5 N negative") << "Form5" << "ValorNTakagi=-5" << n << info;
+    QTest::newRow("Form5 N text") << "Form5" << "ValorNTakagi=abc" << n << info;
+}
+
+void TestGraph::plotRefusals()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, fields);
+    QFETCH(QString, message);
+    QFETCH(int, icon);
+
+    GraphForm* form = open(window);
+    setFields(form, fields);
+    form->Picture1->setPixelFast(300, 100, red); // an earlier graph
+
+    ModalAnswer box = expectModal(clickOk);
+    QTest::mouseClick(form->Desenhar, Qt::LeftButton);
+    QVERIFY(box.wait());
+    QCOMPARE(box.record().text, message);
+    QCOMPARE(box.record().title, QStringLiteral("Trivelas morvanicas"));
+    QCOMPARE(box.record().icon, icon);
+    QCOMPARE(form->Picture1->image().pixel(300, 100), red);
+    QVERIFY(pixelsIn(form->Picture1->image(), blue).isEmpty());
+}
+
+void TestGraph::plotErrorReport_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QString>("description");
+
+    const QString overflow = QString::fromStdString(runtime::errorDescription(runtime::Overflow));
+    QTest::newRow("undefined variable in a") << "Form1" << "ValorA=y" << QStringLiteral("Variável não definida: y");
+    QTest::newRow("b beyond 32 bits in the odd test") << "Form1" << "ValorB=3*10^9" << overflow;
+    QTest::newRow("2^k overflows during the loop") << "Form5" << "ValorNTakagi=1100" << overflow;
+}
+
+void TestGraph::plotErrorReport()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, fields);
+    QFETCH(QString, description);
+
+    GraphForm* form = open(window);
+    setFields(form, fields);
+    form->Picture1->setPixelFast(300, 100, red);
+
+    ModalAnswer box = expectModal(clickOk);
+    QTest::mouseClick(form->Desenhar, Qt::LeftButton);
+    QVERIFY(box.wait());
+    QCOMPARE(box.record().text, QStringLiteral("Erro na expressão analítica:\r\n\r\n") + description);
+    QCOMPARE(box.record().title, QStringLiteral("Estudo de uma função"));
+    QCOMPARE(box.record().icon, int(QMessageBox::Information));
+    // The axes drawn afresh, without the earlier graph nor any part of this one.
+    const QImage image = form->Picture1->image();
+    QCOMPARE(image.pixel(300, 100), white);
+    QVERIFY(pixelsIn(image, blue).isEmpty());
+    QCOMPARE(image.pixel(pixelOf(form, 0.1, 0)), black);
+    QCOMPARE(form->MousePointer(), 0);
+    QVERIFY(form->Picture1->isVisible() && !form->Picture2->isVisible());
+}
+
+void TestGraph::plottedPixels_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<int>("series");
+
+    // One term each: b = 13.4 passes the odd test and the term uses 13.4 itself.
+    QTest::newRow("Form1, b 13.4") << "Form1" << "ValorB=13.4;ValorNWeier1=1" << 0;
+    QTest::newRow("Form4") << "Form4" << "ValorNWeier2=1" << 1;
+    QTest::newRow("Form5, ties at quarters") << "Form5" << "ValorNTakagi=1" << 2;
+}
+
+void TestGraph::plottedPixels()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, fields);
+    QFETCH(int, series);
+
+    GraphForm* form = open(window);
+    setFields(form, fields);
+    const std::function<double(double)> first[] = {
+        [](double x) { return 0.5 * std::cos(13.4 * 3.14159 * x); },
+        [](double x) { return std::sin(3.14159 * x) / 3.14159; },
+        [](double x) { return std::fabs(2 * x - std::nearbyint(2 * x)) / 2; },
+    };
+    QSet<QPoint> expected;
+    const graph::AxisState& s = form->axisState();
+    for (double x : graph::plotAbscissae(s.XMinimo, s.XMaximo))
+        expected.insert(pixelOf(form, x, first[series](x)));
+    QVERIFY(clickWithoutModal(form->Desenhar));
+    QSet<QPoint> inside;
+    for (const QPoint& p : std::as_const(expected))
+        if (form->Picture1->image().rect().contains(p))
+            inside.insert(p);
+    QCOMPARE(pixelsIn(form->Picture1->image(), blue), inside);
+    QCOMPARE(form->MousePointer(), 0);
+    QVERIFY(form->Picture1->isVisible() && !form->Picture2->isVisible());
+}
+
+void TestGraph::commandsAndGraphs_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QColor>("pick"); // invalid: cancel the colour dialog
+    QTest::addColumn<bool>("graphKept");
+    QTest::addColumn<QRgb>("background");
+
+    QTest::newRow("erase") << "ApagarGráfico" << QColor() << false << white;
+    QTest::newRow("background yellow") << "CorFundo" << QColor(Qt::yellow) << false << qRgb(255, 255, 0);
+    QTest::newRow("background cancelled") << "CorFundo" << QColor() << false << white;
+    QTest::newRow("toggle") << "EixosRad" << QColor() << false << white;
+    QTest::newRow("graph colour") << "CorGráfico" << QColor(Qt::red) << true << white;
+}
+
+void TestGraph::commandsAndGraphs()
+{
+    QFETCH(QString, button);
+    QFETCH(QColor, pick);
+    QFETCH(bool, graphKept);
+    QFETCH(QRgb, background);
+
+    GraphForm* form = open(QStringLiteral("Form5"));
+    setFields(form, QStringLiteral("ValorNTakagi=1"));
+    QVERIFY(clickWithoutModal(form->Desenhar));
+    QVERIFY(!pixelsIn(form->Picture1->image(), blue).isEmpty());
+
+    const bool dialog = button.startsWith(QLatin1String("Cor"));
+    ModalAnswer answer = expectModal(pick.isValid() ? pickColor(pick) : ModalAction(cancel), dialog ? 5000 : 0);
+    QTest::mouseClick(form->findChild<QToolButton*>(button), Qt::LeftButton);
+    QCOMPARE(answer.wait(dialog ? 5000 : 10), dialog);
+    clearModalExpectations();
+    const QImage image = form->Picture1->image();
+    QCOMPARE(!pixelsIn(image, blue).isEmpty(), graphKept);
+    QCOMPARE(image.pixel(0, 0), background);
+    QCOMPARE(form->Picture2->BackColor(), background);
+    QCOMPARE(image.pixel(pixelOf(form, 0, 0.1)), black);
+
+    if (button == QLatin1String("EixosRad")) {
+        QCOMPARE(form->EixosRad->text(), QStringLiteral("Unidades"));
+        QCOMPARE(form->EixosRad->toolTip(), QStringLiteral("Graduar o eixo das abcissas em unidades."));
+        QVERIFY(form->axisState().EixoEmRadianos);
+        form->Xmin->clear();
+        ModalAnswer refused = expectModal(clickOk);
+        QTest::mouseClick(form->EixosRad, Qt::LeftButton); // switched before the axes refuse
+        QVERIFY(refused.wait());
+        QCOMPARE(form->EixosRad->text(), QStringLiteral("Radianos"));
+        QCOMPARE(form->EixosRad->toolTip(), QStringLiteral("Graduar o eixo das abcissas em radianos."));
+        QVERIFY(!form->axisState().EixoEmRadianos);
+    }
+    if (button == QLatin1String("CorGráfico")) {
+        QCOMPARE(answer.record().initialColor, QColor(Qt::blue));
+        setFields(form, QStringLiteral("ValorNTakagi=2"));
+        QVERIFY(clickWithoutModal(form->Desenhar));
+        QVERIFY(!pixelsIn(form->Picture1->image(), blue).isEmpty());
+        QVERIFY(!pixelsIn(form->Picture1->image(), red).isEmpty());
+    }
+}
+
+void TestGraph::copyAndSaveTakeTheSameImage()
+{
+    GraphForm* form = open(QStringLiteral("Form4"));
+    form->EixosRad_Click();
+    QVERIFY(clickWithoutModal(form->Desenhar));
+    QVERIFY(clickWithoutModal(form->CopiarFunção));
+    const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(copied, form->Picture1->image().convertToFormat(QImage::Format_RGB32));
+
+    QTemporaryDir dir;
+    ModalAnswer save = expectModal(saveAs(dir.filePath(QStringLiteral("grafico"))));
+    QTest::mouseClick(form->GuardarGráfico, Qt::LeftButton);
+    QVERIFY(save.wait());
+    QCOMPARE(save.record().directory, QCoreApplication::applicationDirPath());
+    QCOMPARE(save.record().nameFilters, QStringList{QStringLiteral("Mapa de bits (*.bmp)")});
+    QCOMPARE(save.record().defaultSuffix, QStringLiteral("bmp"));
+    QFile file(dir.filePath(QStringLiteral("grafico.bmp")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().at(28), char(24)); // bits per pixel
+    QCOMPARE(QImage(file.fileName()).convertToFormat(QImage::Format_RGB32), copied);
+    QVERIFY(form->CommonDialog3.FileName().isEmpty());
+}
+
+void TestGraph::saveRefusesAnotherExtension()
+{
+    GraphForm* form = open(QStringLiteral("Form1"));
+    QTemporaryDir dir;
+    ModalAnswer png = expectModal(saveAs(dir.filePath(QStringLiteral("grafico.png"))));
+    ModalAnswer box = expectModal(clickOk);
+    ModalAnswer bmp = expectModal(saveAs(dir.filePath(QStringLiteral("grafico"))));
+    QTest::mouseClick(form->GuardarGráfico, Qt::LeftButton);
+    QVERIFY(png.wait() && box.wait() && bmp.wait());
+    QCOMPARE(box.record().text, QStringLiteral("Essa extensão não é permitida."));
+    QCOMPARE(box.record().title, QStringLiteral("TrivelasMorvanicas"));
+    QCOMPARE(box.record().icon, int(QMessageBox::NoIcon));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("grafico.bmp")});
+
+    // Cancelled: nothing written, nothing said.
+    ModalAnswer none = expectModal(cancel);
+    ModalAnswer unexpected = expectModal(clickOk, 200);
+    QTest::mouseClick(form->GuardarGráfico, Qt::LeftButton);
+    QVERIFY(none.answered() && !unexpected.wait(300));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("grafico.bmp")});
+}
+
+void TestGraph::saveFailureKeepsFiles_data()
+{
+    QTest::addColumn<bool>("fullDisk");
+    QTest::newRow("disk full over an existing file") << true;
+    QTest::newRow("folder not writable") << false;
+}
+
+void TestGraph::saveFailureKeepsFiles()
+{
+    QFETCH(bool, fullDisk);
+
+    GraphForm* form = open(QStringLiteral("Form1"));
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("grafico.bmp"));
+    QList<ModalAnswer> answers;
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit saved = limit;
+    if (fullDisk) {
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        answers << expectModal(saveAs(target)) << expectModal(clickButton(QStringLiteral("&Sim")));
+        // Files may grow to a few kilobytes: the bitmap of the drawing is far larger.
+        std::signal(SIGXFSZ, SIG_IGN);
+        limit.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    } else {
+        // Root may write in any folder of ours; no one creates files here.
+        target = geteuid() == 0 ? QStringLiteral("/proc/grafico.bmp") : target;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        answers << expectModal(saveAs(target));
+    }
+    answers << expectModal(clickOk);
+    QTest::mouseClick(form->GuardarGráfico, Qt::LeftButton);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    for (const ModalAnswer& answer : answers)
+        QVERIFY(answer.wait());
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const ModalRecord& box = answers.last().record();
+    QVERIFY2(box.text.startsWith(QStringLiteral("Não foi possível guardar o gráfico:\r\n\r\n")), qPrintable(box.text));
+    QCOMPARE(box.title, QStringLiteral("Trivelas morvanicas"));
+    QCOMPARE(box.icon, int(QMessageBox::Information));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), fullDisk ? QStringList{"grafico.bmp"} : QStringList{});
+    QVERIFY(!QFile::exists(QStringLiteral("/proc/grafico.bmp")));
+    if (fullDisk) {
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+    }
+}
+
+void TestGraph::switchWindows_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("field"); // a field of the target, with its default text
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Form1 to Form4") << "Form1" << "Weierstrass2" << "Form4" << "ValorAWeier2" << "3";
+    QTest::newRow("Form1 to Form5") << "Form1" << "Takagi" << "Form5" << "ValorNTakagi" << "50";
+    QTest::newRow("Form4 to Form1") << "Form4" << "Weierstrass1" << "Form1" << "ValorB" << "13";
+    QTest::newRow("Form4 to Form5") << "Form4" << "Takagi" << "Form5" << "ValorNTakagi" << "50";
+    QTest::newRow("Form5 to Form1") << "Form5" << "Weierstrass1" << "Form1" << "ValorNWeier1" << "10";
+    QTest::newRow("Form5 to Form4") << "Form5" << "Weierstrass2" << "Form4" << "ValorNWeier2" << "50";
+}
+
+void TestGraph::switchWindows()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, item);
+    QFETCH(QString, target);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+
+    QPointer<GraphForm> source = open(window);
+    const platform::FormKind sourceKind = source->kind();
+    source->findChild<QAction*>(item)->trigger();
+    QVERIFY(!platform::Forms::instance(sourceKind));
+    QTRY_VERIFY(source.isNull());
+    const QMap<QString, platform::FormKind> kinds{{"Form1", Form1::Kind}, {"Form4", Form4::Kind}, {"Form5", Form5::Kind}};
+    auto* shown = static_cast<GraphForm*>(platform::Forms::instance(kinds.value(target)));
+    QVERIFY(shown && shown->isVisible());
+    QCOMPARE(shown->findChild<QLineEdit*>(field)->text(), text);
+    QVERIFY(!pixelsIn(shown->Picture1->image(), black).isEmpty());
+}
+
+void TestGraph::menusKeepOtherWindows()
+{
+    Form4* open4 = platform::Forms::show<Form4>();
+    open4->ValorAWeier2->setText(QStringLiteral("7"));
+    Form5* open5 = platform::Forms::show<Form5>();
+    Form1* form1 = platform::Forms::show<Form1>();
+
+    // A target already open is shown as it was.
+    form1->Weierstrass2->trigger();
+    QCOMPARE(platform::Forms::instance<Form4>(), open4);
+    QCOMPARE(open4->ValorAWeier2->text(), QStringLiteral("7"));
+    QVERIFY(open4->isVisible() && open5->isVisible());
+
+    // The viewer: one instance, shown again as it is.
+    open4->Comentários->trigger();
+    QPointer<platform::Form> viewer = platform::Forms::instance(platform::FormKind::Form2);
+    QVERIFY(viewer && viewer->isVisible());
+    viewer->setProperty("page", 5);
+    open5->Comentários->trigger();
+    QCOMPARE(platform::Forms::instance(platform::FormKind::Form2), viewer.data());
+    QCOMPARE(viewer->property("page").toInt(), 5);
+
+    // Closing a window unloads it alone.
+    QPointer<Form4> closed = open4;
+    open4->FecharPágina->trigger();
+    QTRY_VERIFY(closed.isNull());
+    QVERIFY(!platform::Forms::instance<Form4>());
+    QVERIFY(open5->isVisible() && viewer->isVisible());
+
+    // Quitting ends every window at once.
+    QPointer<Form5> last = open5;
+    open5->AbandonarPrograma->trigger();
+    for (platform::FormKind kind : {platform::FormKind::Form1, platform::FormKind::Form2, platform::FormKind::Form4,
+                                    platform::FormKind::Form5})
+        QVERIFY(!platform::Forms::instance(kind));
+    QTRY_VERIFY(last.isNull() && viewer.isNull());
 }
 
 QTEST_MAIN(TestGraph)
