@@ -65,28 +65,49 @@ QByteArray bitmapBytes(const QImage& image)
     return out;
 }
 
+namespace {
+
+// Why a file could not be created, told from what the file system shows: the system's own
+// texts are not in the user's language.
+QString openFailureReason(const QString& path)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("a pasta %1 não existe").arg(folder.absoluteFilePath());
+    if (!folder.isWritable())
+        return QStringLiteral("não tem permissão para escrever na pasta %1").arg(folder.absoluteFilePath());
+    if (file.isDir())
+        return QStringLiteral("já existe uma pasta com esse nome");
+    if (file.exists() && !file.isWritable())
+        return QStringLiteral("o ficheiro existente está protegido contra a escrita");
+    return QStringLiteral("o sistema recusou a criação do ficheiro");
+}
+
+BitmapSaveResult failure(const QString& path, const QString& reason)
+{
+    return {false, QStringLiteral("O ficheiro %1 não foi guardado: %2.")
+                       .arg(QFileInfo(path).fileName(), reason)};
+}
+
+} // namespace
+
 BitmapSaveResult saveBitmap(const QImage& image, const QString& path)
 {
     const QByteArray bytes = bitmapBytes(image);
     if (bytes.isEmpty())
-        return {false, QStringLiteral("A imagem é demasiado grande para um ficheiro de mapa de bits.")};
+        return failure(path, QStringLiteral("a imagem é demasiado grande para um mapa de bits"));
 
     // The bytes go to a temporary file beside the target, which replaces it only when complete.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {false, QStringLiteral("Não foi possível criar o ficheiro %1 (%2).")
-                           .arg(QFileInfo(path).fileName(), file.errorString())};
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(path, openFailureReason(path));
     if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
         file.cancelWriting();
-        return {false, QStringLiteral("Não foi possível escrever o ficheiro %1 (%2).")
-                           .arg(QFileInfo(path).fileName(), why)};
+        return failure(path, QStringLiteral("não foi possível escrever todos os dados (o disco pode estar cheio)"));
     }
-    if (!file.commit()) {
-        return {false, QStringLiteral("Não foi possível guardar o ficheiro %1 (%2).")
-                           .arg(QFileInfo(path).fileName(), file.errorString())};
-    }
+    if (!file.commit())
+        return failure(path, QStringLiteral("não foi possível terminar a escrita (o disco pode estar cheio)"));
     return {true, {}};
 }
 
