@@ -4,6 +4,7 @@
 #include "Fonts.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
+#include "Pictures.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -16,7 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSvgWidget>
 #include <QToolButton>
 
 using namespace graph;
@@ -57,9 +57,9 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const char* caption, int
     return frame;
 }
 
-QSvgWidget* makePicture(QWidget* parent, const char* name, const char* resource, QRect geometry)
+platform::SvgPicture* makePicture(QWidget* parent, const char* name, const char* resource, QRect geometry)
 {
-    auto* picture = new QSvgWidget(text(resource), parent);
+    auto* picture = new platform::SvgPicture(text(resource), parent);
     picture->setObjectName(text(name));
     picture->setGeometry(geometry);
     return picture;
@@ -116,7 +116,7 @@ void GraphForm::buildWindow()
 {
     const GraphVariant& v = m_variant;
     setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
+    setWindowIcon(platform::cachedIcon(QStringLiteral(":/icons/window.svg")));
     setFont(defaultFont());
 
     auto* client = new QWidget(this);
@@ -171,7 +171,7 @@ void GraphForm::buildWindow()
         button->setObjectName(text(row.name));
         button->setText(text(row.caption));
         button->setToolTip(text(row.toolTip));
-        button->setIcon(QIcon(text(row.icon)));
+        button->setIcon(platform::cachedIcon(text(row.icon)));
         button->setIconSize(QSize(16, 16));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setFont(mappedFont(QStringLiteral("MS Serif"), 6, false));

@@ -230,6 +230,8 @@ void PictureBox::setCurrentY(double y)
 
 void PictureBox::setFontName(const QString& name)
 {
+    if (name != m_fontName)
+        m_fontValid = false;
     m_fontName = name;
 }
 
@@ -237,17 +239,25 @@ void PictureBox::setFontSize(double points)
 {
     if (!(points > 0.0 && points <= 2048.0))
         runtime::raise(runtime::InvalidArgument);
+    if (points != m_fontSize)
+        m_fontValid = false;
     m_fontSize = points;
 }
 
 void PictureBox::setFontBold(bool bold)
 {
+    if (bold != m_fontBold)
+        m_fontValid = false;
     m_fontBold = bold;
 }
 
-QFont PictureBox::currentFont() const
+const QFont& PictureBox::currentFont() const
 {
-    return mappedFont(m_fontName, m_fontSize, m_fontBold);
+    if (!m_fontValid) {
+        m_font = mappedFont(m_fontName, m_fontSize, m_fontBold);
+        m_fontValid = true;
+    }
+    return m_font;
 }
 
 void PictureBox::Print(std::initializer_list<PrintItem> items)
@@ -258,7 +268,7 @@ void PictureBox::Print(std::initializer_list<PrintItem> items)
     if (isSymbolFont(m_fontName))
         text = symbolText(text);
 
-    const QFont font = currentFont();
+    const QFont& font = currentFont();
     const QFontMetrics metrics(font);
     const PixelMapper m = mapper();
     if (QImage* image = target(); image && !image->isNull()) {
@@ -278,14 +288,20 @@ void PictureBox::Print(std::initializer_list<PrintItem> items)
 
 void PictureBox::setBackColor(QRgb colour)
 {
-    m_backColor = colour | 0xff000000;
+    colour |= 0xff000000;
+    if (colour != m_backColor)
+        m_blank = false;
+    m_backColor = colour;
     clearPicture();
 }
 
 void PictureBox::clearPicture()
 {
     fitToSize();
-    m_image.fill(m_backColor);
+    if (!m_blank) {
+        m_image.fill(m_backColor);
+        m_blank = true;
+    }
     m_screenValid = false;
     m_screen = QImage();
     changed();
@@ -293,8 +309,7 @@ void PictureBox::clearPicture()
 
 QImage PictureBox::image() const
 {
-    fitToSize();
-    return m_image;
+    return persistent();
 }
 
 void PictureBox::moveChild(QWidget* child, double left, double top)
@@ -306,9 +321,13 @@ void PictureBox::moveChild(QWidget* child, double left, double top)
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     fitToSize();
-    const QImage& shown = (!m_autoRedraw && m_screenValid) ? m_screen : m_image;
     QPainter painter(this);
-    painter.drawImage(event->rect(), shown, event->rect());
+    if (!m_autoRedraw && m_screenValid)
+        painter.drawImage(event->rect(), m_screen, event->rect());
+    else if (m_blank)
+        painter.fillRect(event->rect(), QColor::fromRgb(m_backColor));
+    else
+        painter.drawImage(event->rect(), m_image, event->rect());
     m_dirty = false;
 }
 
@@ -328,16 +347,29 @@ void PictureBox::hideEvent(QHideEvent* event)
 
 QImage* PictureBox::target()
 {
+    if (m_autoRedraw) {
+        QImage* image = &persistent();
+        m_blank = false;
+        return image;
+    }
     fitToSize();
-    if (m_autoRedraw)
-        return &m_image;
     if (!isVisible())
         return nullptr;
     if (!m_screenValid) {
-        m_screen = m_image.copy();
+        m_screen = persistent().copy();
         m_screenValid = true;
     }
     return &m_screen;
+}
+
+QImage& PictureBox::persistent() const
+{
+    fitToSize();
+    if (m_image.isNull() && !size().isEmpty()) {
+        m_image = QImage(size(), QImage::Format_RGB32);
+        m_image.fill(m_backColor);
+    }
+    return m_image;
 }
 
 void PictureBox::fitToSize() const
@@ -345,6 +377,13 @@ void PictureBox::fitToSize() const
     const QSize wanted = size().expandedTo(QSize(0, 0));
     if (m_image.size() == wanted)
         return;
+    if (m_blank) {
+        // Made at the new size when it is needed.
+        m_image = QImage();
+        m_screen = QImage();
+        m_screenValid = false;
+        return;
+    }
     QImage resized(wanted, QImage::Format_RGB32);
     resized.fill(m_backColor);
     if (!m_image.isNull() && !resized.isNull()) {

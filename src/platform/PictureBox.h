@@ -133,10 +133,15 @@ protected:
 private:
     QImage* target();
     void fitToSize() const;
+    QImage& persistent() const;
     void changed();
-    QFont currentFont() const;
+    const QFont& currentFont() const;
 
+    // The persistent image is made only when something is drawn into it or it is asked for:
+    // until then, and after each clearing, it is known to be all BackColor (m_blank), so that
+    // clearing a box that is already clear costs nothing.
     mutable QImage m_image;
+    mutable bool m_blank = true;
     mutable QImage m_screen;
     mutable bool m_screenValid = false;
     bool m_autoRedraw = false;
@@ -154,6 +159,9 @@ private:
     QString m_fontName = QStringLiteral("MS Sans Serif");
     double m_fontSize = 8.25;
     bool m_fontBold = false;
+    // The font of the text, looked up again only when its name, size or boldness changes.
+    mutable QFont m_font;
+    mutable bool m_fontValid = false;
 };
 
 } // namespace platform

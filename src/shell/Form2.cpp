@@ -2,16 +2,12 @@
 #include "Form2.h"
 
 #include "Fonts.h"
+#include "Pictures.h"
 #include "Twips.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
-#include <QSvgRenderer>
-#include <QSvgWidget>
 
 namespace {
 
@@ -40,32 +36,6 @@ QSize windowFrame(const QWidget* self)
     return QSize(0, 0);
 }
 
-// A page: its picture is read when the window is made, drawn the first time it shows, and from
-// then on only copied to the screen. Drawing a page of text takes tens of milliseconds; a copy
-// takes well under one.
-class PagePicture : public QSvgWidget {
-public:
-    PagePicture(const QString& file, QWidget* parent) : QSvgWidget(file, parent) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        const qreal ratio = devicePixelRatioF();
-        if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio
-            || m_drawn.deviceIndependentSize() != QSizeF(size())) {
-            m_drawn = QPixmap(size() * ratio);
-            m_drawn.setDevicePixelRatio(ratio);
-            m_drawn.fill(Qt::transparent);
-            QPainter painter(&m_drawn);
-            renderer()->render(&painter, QRectF(QPointF(0, 0), QSizeF(size())));
-        }
-        QPainter(this).drawPixmap(0, 0, m_drawn);
-    }
-
-private:
-    QPixmap m_drawn;
-};
-
 QLabel* counterLabel(QWidget* parent, const char* name, const QString& caption, int left, int top)
 {
     auto* label = new QLabel(caption, parent);
@@ -82,7 +52,7 @@ QPushButton* arrowButton(QWidget* parent, const char* name, const QString& icon,
 {
     auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromUtf8(name));
-    button->setIcon(QIcon(icon));
+    button->setIcon(platform::cachedIcon(icon));
     button->setIconSize(QSize(24, 24));
     button->setAutoDefault(false);
     button->setGeometry(platform::pxRect(left, 9540, 435, 435));
@@ -95,7 +65,7 @@ Form2::Form2(QWidget* parent) : Form(Kind, parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("COMENTÁRIOS"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
+    setWindowIcon(platform::cachedIcon(QStringLiteral(":/icons/window.svg")));
     // The window's default font, in which the counter is written.
     setFont(platform::mappedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
 
@@ -106,7 +76,7 @@ Form2::Form2(QWidget* parent) : Form(Kind, parent)
     // Every page is made with the window, so that turning a page only hides one and shows another.
     for (int n = 1; n <= NúmeroDePáginas; ++n) {
         const QString file = QStringLiteral(":/pages/pagina%1.svg").arg(n, 2, 10, QLatin1Char('0'));
-        auto* page = new PagePicture(file, client);
+        auto* page = new platform::SvgPicture(file, client);
         page->setObjectName(QStringLiteral("Image1(%1)").arg(n));
         page->setGeometry(platform::pxRect(pageLeft, pageTop, pageWidth, pageHeight));
         m_pages[n - 1] = page;
@@ -131,7 +101,7 @@ Form2::Form2(QWidget* parent) : Form(Kind, parent)
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 }
 
-QSvgWidget* Form2::Image1(int index) const
+platform::SvgPicture* Form2::Image1(int index) const
 {
     Q_ASSERT(index >= 1 && index <= NúmeroDePáginas);
     return m_pages[index - 1];

@@ -9,7 +9,10 @@
 
 class QLabel;
 class QPushButton;
-class QSvgWidget;
+
+namespace platform {
+class SvgPicture;
+}
 
 class Form2 : public platform::Form {
 public:
@@ -24,7 +27,7 @@ public:
     void Command1_Click();
 
     // Page n, for n from 1 to 13.
-    QSvgWidget* Image1(int index) const;
+    platform::SvgPicture* Image1(int index) const;
 
     // The page shown, 1 to 13.
     qint16 PáginaActual = 0;
@@ -37,5 +40,5 @@ public:
     QLabel* Label3 = nullptr;
 
 private:
-    std::array<QSvgWidget*, NúmeroDePáginas> m_pages{};
+    std::array<platform::SvgPicture*, NúmeroDePáginas> m_pages{};
 };

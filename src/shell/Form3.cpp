@@ -2,15 +2,14 @@
 // three graph windows and the commentary viewer.
 #include "Form3.h"
 
-#include "Twips.h"
 #include "Fonts.h"
+#include "Pictures.h"
+#include "Twips.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPixmap>
 
 namespace {
 
@@ -55,7 +54,7 @@ Form3::Form3(QWidget* parent) : Form(Kind, parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
+    setWindowIcon(platform::cachedIcon(QStringLiteral(":/icons/window.svg")));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form3Client"));
@@ -69,7 +68,7 @@ Form3::Form3(QWidget* parent) : Form(Kind, parent)
     // The picture at its own size, 567 x 567 pixels, never stretched.
     Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/titulo.bmp")));
+    Image1->setPixmap(platform::cachedPixmap(QStringLiteral(":/pictures/titulo.bmp")));
     Image1->setScaledContents(false);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setGeometry(platform::pxRect(420, 360, 8505, 8505));

@@ -238,24 +238,6 @@ private slots:
         QCOMPARE(box->ScaleWidth(), 10.0); // the scale is untouched
     }
 
-    void fastPathMatchesPSet()
-    {
-        auto slow = keptBox(633, 633);
-        auto fast = keptBox(633, 633);
-        slow->Scale(-0.02, 1.08, 0.52, -1.08);
-        fast->Scale(-0.02, 1.08, 0.52, -1.08);
-        const PixelMapper m = fast->mapper();
-        for (int i = 0; i <= 20000; ++i) {
-            const double x = -0.02 + 0.54 * i / 20000.0;
-            const double y = std::sin(x * 40.0) * 1.1;
-            slow->PSet(x, y, blue);
-            const QPoint p = m.map(float(x), float(y));
-            fast->setPixelFast(p.x(), p.y(), blue);
-        }
-        QCOMPARE(fast->image(), slow->image());
-        QVERIFY(countColour(slow->image(), blue) > 1000);
-    }
-
     void printedNumbers_data()
     {
         QTest::addColumn<QString>("locale");

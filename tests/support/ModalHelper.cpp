@@ -44,7 +44,6 @@ Queue& queue()
 ModalRecord recordOf(QWidget* modal)
 {
     ModalRecord r;
-    r.className = QString::fromLatin1(modal->metaObject()->className());
     r.title = modal->windowTitle();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         r.text = box->text();

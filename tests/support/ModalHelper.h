@@ -29,7 +29,6 @@ class QWidget;
 
 // What the modal widget showed when it was answered.
 struct ModalRecord {
-    QString className;     // "QMessageBox", "QFileDialog", "QColorDialog"...
     QString title;         // window title
     QString text;          // message box text
     int icon = -1;         // QMessageBox::Icon of a message box

@@ -1,0 +1,346 @@
+// The series plot and the radian graduation, checked without a window.
+#include "tst_graph.h"
+
+#include "PictureBox.h"
+#include "RadianGraduation.h"
+#include "RuntimeError.h"
+#include "SeriesPlot.h"
+#include "Values.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <optional>
+
+using graph::Series;
+using Sums = std::vector<double>;
+
+namespace {
+
+// The sums as the windows write them, one term after the other: the reference for the fast way.
+Sums plainSums(Series s, double a, double b, double N, const Sums& xs)
+{
+    using namespace runtime;
+    Sums ys;
+    for (const double x : xs) {
+        double y = 0;
+        for (double k = 1; k <= N; k = k + 1) {
+            if (s == Series::Weierstrass1) {
+                double p = power(b, k);
+                p = mul(p, 3.14159);
+                p = mul(p, x);
+                const double c = std::cos(p);
+                y = add(y, mul(power(a, k), c));
+            } else if (s == Series::Weierstrass2) {
+                const double d = mul(3.14159, power(k, a));
+                y = add(y, runtime::div(std::sin(mul(d, x)), mul(3.14159, power(k, a))));
+            } else {
+                const double r = std::nearbyint(mul(power(2, k), x));
+                y = add(y, mul(runtime::div(1.0, power(2, k)), std::fabs(sub(mul(power(2, k), x), r))));
+            }
+        }
+        ys.push_back(y);
+    }
+    return ys;
+}
+
+template <class F>
+std::optional<RuntimeError> errorOf(F&& f)
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+// The axis state an axes drawing leaves for these limits on a 633-pixel surface.
+graph::AxisState axes(double xmin, double xmax, double ymin = -1, double ymax = 1)
+{
+    graph::AxisState s{xmin, xmax, ymin, ymax, std::fabs(xmax - xmin) / 50, std::fabs(ymax - ymin) / 50};
+    s.UnidadesPorPixelX = ((xmax + 2 * s.MargemX) - (xmin - 2 * s.MargemX)) / 633;
+    s.UnidadesPorPixelY = ((ymax + 2 * s.MargemY) - (ymin - 2 * s.MargemY)) / 633;
+    return s;
+}
+
+// The two surfaces of a graph window during a plot: Picture1 persistent and hidden, Picture2
+// on the screen.
+struct Surfaces {
+    platform::PictureBox picture1, picture2;
+    explicit Surfaces(const graph::AxisState& s)
+    {
+        for (platform::PictureBox* p : {&picture1, &picture2}) {
+            p->resize(633, 633);
+            p->Scale(s.XMinimo - 2 * s.MargemX, s.YMaximo + 2 * s.MargemY, s.XMaximo + 2 * s.MargemX,
+                     s.YMinimo - 2 * s.MargemY);
+        }
+        picture1.setAutoRedraw(true);
+        picture2.show();
+    }
+    QImage screen() { return picture2.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+};
+
+// One plot: the series, its parameters and the abscissa limits.
+struct Plot {
+    Series series;
+    double a, b, N, xmin, xmax;
+};
+
+constexpr double pi = 3.14159265358979; // the interpreter's pi, as typed limits such as 2*pi give
+
+} // namespace
+
+void TestGraph::abscissae_data()
+{
+    QTest::addColumn<double>("xmin");
+    QTest::addColumn<double>("xmax");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<double>("last");
+
+    // 97.65625 / 100000 = 2^-10: every accumulated sum is exact.
+    QTest::newRow("exact step reaches the maximum") << 0.0 << 97.65625 << 100001 << 97.65625;
+    QTest::newRow("negative step runs downward") << 97.65625 << 0.0 << 100001 << 0.0;
+    QTest::newRow("equal limits: one abscissa, no hang") << 1.0 << 1.0 << 1 << 1.0;
+    QTest::newRow("step too small to move x: one abscissa") << 1e20 << 1e20 + 16384 << 1 << 1e20;
+    // Below 2^53 adding 0.9 moves x by 1; from 2^53 on it no longer moves it.
+    QTest::newRow("x stops moving half-way")
+        << 9007199254695992.0 << 9007199254785992.0 << 45001 << 9007199254740992.0;
+}
+
+void TestGraph::abscissae()
+{
+    QFETCH(double, xmin);
+    QFETCH(double, xmax);
+    QFETCH(int, count);
+    QFETCH(double, last);
+    const Sums xs = graph::plotAbscissae(xmin, xmax);
+    QCOMPARE(int(xs.size()), count);
+    QCOMPARE(xs.front(), xmin);
+    QCOMPARE(xs.back(), last);
+}
+
+void TestGraph::abscissaeNearTheEndsOfDoubles()
+{
+    QCOMPARE(errorOf([] { graph::plotAbscissae(-1e308, 1e308); })->number(), 6);
+
+    // The running value overflows after the last abscissa: the list ends, and the plot refuses
+    // the abscissae beyond single precision.
+    const Sums xs = graph::plotAbscissae(0, DBL_MAX);
+    QVERIFY(xs.size() >= 100000 && xs.size() <= 100001);
+    graph::AxisState s = axes(0, 1);
+    s.XMaximo = DBL_MAX;
+    Surfaces surfaces(axes(0, 1));
+    const auto error = errorOf([&] {
+        graph::plotSeries(Series::Takagi, 0, 0, 1, s, blue, surfaces.picture1, surfaces.picture2);
+    });
+    QVERIFY(error);
+    QCOMPARE(error->number(), 6);
+}
+
+void TestGraph::sums_data()
+{
+    QTest::addColumn<Plot>("plot");
+    QTest::addColumn<int>("every"); // only every n-th abscissa, for long sums
+
+    const Series w1 = Series::Weierstrass1, w2 = Series::Weierstrass2, t = Series::Takagi;
+    QTest::newRow("Weierstrass1 default") << Plot{w1, 0.5, 13, 10, 0, 0.5} << 1;
+    QTest::newRow("Weierstrass2 default") << Plot{w2, 3, 0, 50, 0, 2} << 1;
+    QTest::newRow("Takagi default") << Plot{t, 0, 0, 50, 0, 0.5} << 1;
+    QTest::newRow("Weierstrass1 b = 13.4, negative range") << Plot{w1, 0.7, 13.4, 10, -1, -0.2} << 1;
+    QTest::newRow("Weierstrass1 downward, N = 12.5") << Plot{w1, 0.5, 3, 12.5, 0.5, -0.5} << 1;
+    QTest::newRow("Weierstrass2 a = pi/4") << Plot{w2, pi / 4, 0, 20, -3, 3} << 1;
+    QTest::newRow("Takagi negative range") << Plot{t, 0, 0, 30, -2, -1} << 1;
+    QTest::newRow("N below 1 sums nothing") << Plot{t, 0, 0, 0.5, 0, 1} << 1;
+    QTest::newRow("more terms than one block") << Plot{w2, -0.5, 0, 20000, 0, 1} << 1999;
+    // Errors: the fast way must raise what the plain way meets first.
+    QTest::newRow("b^k overflows at k = 4") << Plot{w1, 0.5, 1e100, 10, 0, 0.5} << 1;
+    QTest::newRow("a^k overflows at k = 2") << Plot{w1, 1e200, 3, 5, 0, 0.5} << 1;
+    QTest::newRow("b^k pi x overflows at a later abscissa") << Plot{w1, 0.5, 1e150, 2, 0, 1e10} << 1;
+    QTest::newRow("b^k overflows in the second block") << Plot{w1, 0.99, 1.05, 20000, 0, 1e-3} << 1;
+    QTest::newRow("k^a underflows to 0: 0/0") << Plot{w2, -2000, 0, 3, 0, 2} << 1;
+    QTest::newRow("2^k overflows at k = 1024") << Plot{t, 0, 0, 1100, 0, 0.5} << 1;
+    QTest::newRow("2^k x overflows at a later abscissa") << Plot{t, 0, 0, 10, 0, 1e306} << 1;
+}
+
+void TestGraph::sums()
+{
+    QFETCH(Plot, plot);
+    QFETCH(int, every);
+
+    Sums xs;
+    const Sums all = graph::plotAbscissae(plot.xmin, plot.xmax);
+    for (std::size_t i = 0; i < all.size(); i += every)
+        xs.push_back(all[i]);
+
+    Sums expected, fast, literal;
+    const auto expectedError
+        = errorOf([&] { expected = plainSums(plot.series, plot.a, plot.b, plot.N, xs); });
+    const auto fastError
+        = errorOf([&] { fast = graph::computeSums(plot.series, plot.a, plot.b, plot.N, xs); });
+    const auto literalError
+        = errorOf([&] { literal = graph::literalSums(plot.series, plot.a, plot.b, plot.N, xs); });
+    for (const auto& error : {fastError, literalError}) {
+        QCOMPARE(bool(error), bool(expectedError));
+        if (error) {
+            QCOMPARE(error->number(), expectedError->number());
+            QCOMPARE(error->description(), expectedError->description());
+        }
+    }
+    for (const Sums& got : {fast, literal}) {
+        QCOMPARE(got.size(), expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i) // bit for bit
+            if (std::bit_cast<quint64>(got[i]) != std::bit_cast<quint64>(expected[i]))
+                QFAIL(qPrintable(QString("x = %1: %2, expected %3")
+                                     .arg(xs[i])
+                                     .arg(got[i], 0, 'g', 17)
+                                     .arg(expected[i], 0, 'g', 17)));
+    }
+}
+
+void TestGraph::takagiTies()
+{
+    // x, N, sum: at a tie 2^k x is half-way and the distance is 0.5 whichever way it rounds.
+    const double rows[][3] = {{0.25, 1, 0.25},  {0.75, 1, 0.25}, {0.25, 2, 0.25},
+                              {0.125, 3, 0.25}, {0.5, 5, 0},     {-0.25, 1, 0.25}};
+    for (const auto& row : rows) {
+        QCOMPARE(graph::computeSums(Series::Takagi, 0, 0, row[1], {row[0]}).front(), row[2]);
+        QCOMPARE(graph::literalSums(Series::Takagi, 0, 0, row[1], {row[0]}).front(), row[2]);
+    }
+}
+
+void TestGraph::plot_data()
+{
+    QTest::addColumn<Plot>("plot");
+    QTest::newRow("Weierstrass1") << Plot{Series::Weierstrass1, 0.5, 13, 4, 0, 0.5};
+    QTest::newRow("Weierstrass2") << Plot{Series::Weierstrass2, 3, 0, 4, 0, 2};
+    QTest::newRow("Takagi downward") << Plot{Series::Takagi, 0, 0, 4, 0.5, -0.5};
+    QTest::newRow("error at a later abscissa") << Plot{Series::Weierstrass1, 0.5, 1e150, 2, 0, 1e10};
+}
+
+void TestGraph::plot()
+{
+    QFETCH(Plot, plot);
+
+    // The plot sets exactly the points PSet would, up to the first error.
+    const graph::AxisState frame = axes(std::min(plot.xmin, plot.xmax), std::max(plot.xmin, plot.xmax));
+    Surfaces plain(frame), fast(frame);
+    const QImage blank = plain.picture1.image();
+    const auto plainError = errorOf([&] {
+        for (const double x : graph::plotAbscissae(plot.xmin, plot.xmax)) {
+            const double y = plainSums(plot.series, plot.a, plot.b, plot.N, {x}).front();
+            plain.picture1.PSet(x, y, blue);
+            plain.picture2.PSet(x, y, blue);
+        }
+    });
+    graph::AxisState s = frame;
+    s.XMinimo = plot.xmin;
+    s.XMaximo = plot.xmax;
+    const auto plotError = errorOf([&] {
+        graph::plotSeries(plot.series, plot.a, plot.b, plot.N, s, blue, fast.picture1, fast.picture2);
+    });
+
+    QCOMPARE(bool(plotError), bool(plainError));
+    if (plotError)
+        QCOMPARE(plotError->description(), plainError->description());
+    QVERIFY(fast.picture1.image() != blank);
+    QCOMPARE(fast.picture1.image(), plain.picture1.image());
+    QCOMPARE(fast.screen(), plain.screen());
+}
+
+void TestGraph::radian_data()
+{
+    QTest::addColumn<double>("xmin");
+    QTest::addColumn<double>("xmax");
+    QTest::addColumn<QList<double>>("ticks");
+    QTest::addColumn<QStringList>("labels");
+
+    const QStringList fixed{"-p/2", "-p", "p/2", "p"};
+    QTest::newRow("-2 pi to 2 pi: no tick at 2 pi")
+        << -2 * pi << 2 * pi
+        << QList<double>{1.570795, 3.14159, 4.712385, -1.570795, -3.14159, -4.712385, -6.28318}
+        << QStringList{"-p/2", "-3 p/2", "-p", "-2 p", "p/2", " 3 p/2", "p", " 2 p"};
+    QTest::newRow("maximum 1.6: label pi/2 but no tick")
+        << -2.0 << 1.6 << QList<double>{-1.570795} << fixed;
+    QTest::newRow("minimum -1.6: the negative tick loop ends at -2")
+        << -1.6 << 0.5 << QList<double>{-1.570795} << fixed;
+    QTest::newRow("default limits: fixed labels out of sight") << 0.0 << 0.5 << QList<double>{} << fixed;
+    QTest::newRow("-10 to -1") << -10.0 << -1.0 << QList<double>{-1.570795, -3.14159,  -4.712385,
+                                                                 -6.28318,  -7.853975, -9.42477}
+                               << QStringList{"-p/2", "-3 p/2", "-5 p/2", "-p",
+                                              "-2 p", "-3 p",   "p/2",    "p"};
+    // Multiples of pi/2 closer than a pixel would merge into a bar.
+    QTest::newRow("-1000 to 1000: fixed labels only") << -1000.0 << 1000.0 << QList<double>{} << fixed;
+    // Loops from 0 out to these limits would take about 6e11 passes, or never end.
+    QTest::newRow("limits near 1e12: no hang") << 1e12 << 1e12 + 1 << QList<double>{} << fixed;
+    QTest::newRow("limits near -1e17: no hang") << -1e17 - 100 << -1e17 << QList<double>{} << fixed;
+}
+
+void TestGraph::radian()
+{
+    QFETCH(double, xmin);
+    QFETCH(double, xmax);
+    QFETCH(QList<double>, ticks);
+    QFETCH(QStringList, labels);
+
+    QElapsedTimer timer;
+    timer.start();
+    const std::vector<double> got = graph::radianTicks(axes(xmin, xmax));
+    QStringList texts;
+    for (const graph::RadianLabel& label : graph::radianLabels(axes(xmin, xmax)))
+        texts << label.text;
+    QVERIFY(timer.elapsed() < 2000);
+
+    QCOMPARE(int(got.size()), int(ticks.size()));
+    for (int i = 0; i < ticks.size(); ++i)
+        QVERIFY2(std::fabs(got[i] - ticks[i]) < 1e-12, qPrintable(QString::number(got[i], 'g', 17)));
+    QCOMPARE(texts, labels);
+}
+
+void TestGraph::radianWorkedExample()
+{
+    // The worked example: limits typed as -2*pi and 2*pi.
+    const graph::AxisState s = axes(-2 * pi, 2 * pi);
+    const double ux = s.UnidadesPorPixelX;
+    const double x[] = {-1.570795 - 6 * ux, -4.712385 - 6 * ux, -3.14159 - 4 * ux, -6.28318 - 6 * ux,
+                        1.570795 - 4 * ux,  4.712385 - 6 * ux,  3.14159 - 2 * ux,  6.28318 - 6 * ux};
+    const std::vector<graph::RadianLabel> labels = graph::radianLabels(s);
+    QCOMPARE(int(labels.size()), 8);
+    for (int i = 0; i < 8; ++i) {
+        QVERIFY(std::fabs(labels[i].x - x[i]) < 1e-12);
+        QCOMPARE(labels[i].y, -6 * s.UnidadesPorPixelY);
+    }
+
+    Surfaces surfaces(s);
+    graph::MarcarRadianos(surfaces.picture1, surfaces.picture2, s);
+    graph::GraduarRadianos(surfaces.picture1, surfaces.picture2, s);
+
+    const QImage image = surfaces.picture1.image();
+    const platform::PixelMapper map = surfaces.picture1.mapper();
+    // Whether a black pixel lies in the column of x, between these rows around the x axis.
+    const auto blackAt = [&](double x, int fromRow, int toRow) {
+        const QPoint p = map.map(float(x), 0.0f);
+        for (int row = p.y() + fromRow; row <= p.y() + toRow; ++row)
+            if (image.pixel(p.x(), row) == black)
+                return true;
+        return false;
+    };
+    QVERIFY(blackAt(-6.28318, -2, 1));
+    QVERIFY(blackAt(-1.570795, -2, 1));
+    QVERIFY(!blackAt(6.28318, -2, 1));
+    bool labelUnder2Pi = false;
+    for (int dx = -6; dx <= 16; ++dx)
+        labelUnder2Pi = labelUnder2Pi || blackAt(6.28318 + dx * s.UnidadesPorPixelX, 6, 20);
+    QVERIFY(labelUnder2Pi);
+    QCOMPARE(surfaces.screen(), image);
+
+    // The letters of the next axes drawing take this font's size.
+    for (platform::PictureBox* p : {&surfaces.picture1, &surfaces.picture2}) {
+        QCOMPARE(p->FontName(), QStringLiteral("symbol"));
+        QCOMPARE(p->FontSize(), 8.0);
+        QVERIFY(!p->FontBold());
+    }
+}
