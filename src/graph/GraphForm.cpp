@@ -1,6 +1,7 @@
 // The graph window built from the layout tables, its loading and its axes drawing.
 #include "GraphForm.h"
 
+#include "Controls.h"
 #include "Fonts.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
@@ -49,7 +50,7 @@ QFont defaultFont()
 QGroupBox* makeFrame(QWidget* parent, const char* name, const char* caption, int left, const FrameGeometry& g,
                      const char* fontName)
 {
-    auto* frame = new QGroupBox(text(caption), parent);
+    auto* frame = new platform::GroupFrame(text(caption), parent);
     frame->setObjectName(text(name));
     frame->setGeometry(pxRect(left, g.top, g.width, g.height));
     frame->setFont(mappedFont(text(fontName), 8.25, true));
@@ -167,7 +168,7 @@ void GraphForm::buildWindow()
     const std::span<const ToolButtonRow> buttonRows = toolButtonRows();
     for (std::size_t i = 0; i < buttonRows.size(); ++i) {
         const ToolButtonRow& row = buttonRows[i];
-        auto* button = new QToolButton(FrameOpções);
+        auto* button = new platform::ToolButton(FrameOpções);
         button->setObjectName(text(row.name));
         button->setText(text(row.caption));
         button->setToolTip(text(row.toolTip));
@@ -199,7 +200,7 @@ void GraphForm::buildWindow()
     GradNumX->setToolTip(text(v.tipGradNumX));
     GradNumY->setToolTip(text(v.tipGradNumY));
 
-    DesenharEixos = new QPushButton(text(v.axesButtonCaption), Frame2);
+    DesenharEixos = new platform::PushButton(text(v.axesButtonCaption), Frame2);
     DesenharEixos->setObjectName(QStringLiteral("DesenharEixos"));
     DesenharEixos->setToolTip(QStringLiteral("Desenhar os eixos."));
     DesenharEixos->setFont(defaultFont());
