@@ -10,7 +10,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -32,14 +34,22 @@ QString text(const char* utf8)
 }
 
 // Text colour of a control; the palette is set on the control itself so that nothing inherits
-// the blue of the frame captions by accident.
+// the blue of the frame captions by accident. Only the three text roles are set, so one palette
+// per colour serves every control.
 void setTextColour(QWidget* widget, QRgb colour)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
-    palette.setColor(QPalette::Text, QColor::fromRgb(colour));
-    palette.setColor(QPalette::ButtonText, QColor::fromRgb(colour));
-    widget->setPalette(palette);
+    static QHash<QRgb, QPalette> palettes;
+    if (palettes.isEmpty())
+        qAddPostRoutine([] { palettes.clear(); });
+    auto found = palettes.find(colour);
+    if (found == palettes.end()) {
+        QPalette palette;
+        palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
+        palette.setColor(QPalette::Text, QColor::fromRgb(colour));
+        palette.setColor(QPalette::ButtonText, QColor::fromRgb(colour));
+        found = palettes.insert(colour, palette);
+    }
+    widget->setPalette(*found);
 }
 
 QFont defaultFont()
@@ -125,8 +135,10 @@ void GraphForm::buildWindow()
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    Label6 = new QLabel(text(v.title), client);
+    Label6 = new platform::CaptionLabel(text(v.title), client);
     Label6->setObjectName(QStringLiteral("Label6"));
+    // Its own ground is the window's, so that its look can be kept and copied.
+    Label6->setAutoFillBackground(true);
     Label6->setGeometry(pxRect(v.titleLeft, layout::titleTop, v.titleWidth, layout::titleHeight));
     Label6->setFont(mappedFont(QStringLiteral("Comic Sans MS"), 24, true));
     setTextColour(Label6, layout::red);

@@ -1,8 +1,9 @@
-// Frames and buttons that paint as Qt's own do, but reuse what the style drew for an earlier one
-// of the same look, so that a window opened again paints in a fraction of the time.
+// Frames, buttons and captions that paint as Qt's own do, but reuse what was drawn for an earlier
+// one of the same look, so that a window opened again paints in a fraction of the time.
 #pragma once
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -20,6 +21,17 @@ QPalette sharedPalette(const QPalette& palette);
 class GroupFrame : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A caption on a plain ground of its own (it fills its background): its whole look, the same for
+// every caption of one text, font, colours and size, is drawn once and then copied. Laying out
+// and drawing large letters on every paint costs many times the copy.
+class CaptionLabel : public QLabel {
+public:
+    using QLabel::QLabel;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

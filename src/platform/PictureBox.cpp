@@ -3,12 +3,17 @@
 
 #include "Fonts.h"
 #include "LocaleText.h"
+#include "Pictures.h"
 #include "RuntimeError.h"
 #include "Values.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cstdlib>
@@ -92,6 +97,50 @@ void drawSegment(QImage& image, QPoint a, QPoint b, QRgb colour)
             y += sy;
         }
     }
+}
+
+// The glyphs of a text in a font, placed as QPainter::drawText places them from a baseline at
+// 0, 0. The axes print the same few numbers on every drawing, and laying a text out costs
+// several times what drawing its glyphs costs. Null for texts that drawText lays out its own way
+// (control characters, line breaks).
+const QList<QGlyphRun>* laidOutText(const QString& fontKey, const QFont& font, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator)
+            return nullptr;
+    }
+    static QHash<QString, QList<QGlyphRun>> kept;
+    if (kept.isEmpty())
+        qAddPostRoutine([] { kept.clear(); }); // glyphs hold fonts, let go with the application
+    const QString key = fontKey + QChar(0) + text;
+    auto found = kept.find(key);
+    if (found != kept.end())
+        return &*found;
+
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setTextDirection(Qt::LeftToRight);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid() || layout.lineCount() != 1)
+        return nullptr;
+    QList<QGlyphRun> runs = layout.glyphRuns();
+    const qreal ascent = line.ascent();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& p : positions)
+            p.ry() -= ascent;
+        run.setPositions(positions);
+    }
+    // A bound for texts that never come back (numbers of user-chosen axes).
+    constexpr qsizetype maxTexts = 2048;
+    if (kept.size() >= maxTexts)
+        kept.clear();
+    return &*kept.insert(key, runs);
 }
 
 } // namespace
@@ -255,6 +304,10 @@ const QFont& PictureBox::currentFont() const
 {
     if (!m_fontValid) {
         m_font = mappedFont(m_fontName, m_fontSize, m_fontBold);
+        const QFontMetrics metrics(m_font);
+        m_fontAscent = metrics.ascent();
+        m_fontHeight = metrics.height();
+        m_fontKey = m_font.key() + QLatin1Char(':') + QString::number(int(m_font.hintingPreference()));
         m_fontValid = true;
     }
     return m_font;
@@ -269,21 +322,26 @@ void PictureBox::Print(std::initializer_list<PrintItem> items)
         text = symbolText(text);
 
     const QFont& font = currentFont();
-    const QFontMetrics metrics(font);
     const PixelMapper m = mapper();
     if (QImage* image = target(); image && !image->isNull()) {
         const QPoint at = m.map(float(m_currentX), float(m_currentY));
         if (std::abs(at.x()) < farAway && std::abs(at.y()) < farAway) {
             QPainter painter(image);
-            painter.setFont(font);
             painter.setPen(QColor::fromRgb(textColour));
-            painter.drawText(at.x(), at.y() + metrics.ascent(), text);
+            const QPoint baseline(at.x(), at.y() + m_fontAscent);
+            if (const QList<QGlyphRun>* runs = laidOutText(m_fontKey, font, text)) {
+                for (const QGlyphRun& run : *runs)
+                    painter.drawGlyphRun(baseline, run);
+            } else {
+                painter.setFont(font);
+                painter.drawText(baseline, text);
+            }
             changed();
         }
     }
     // The next line starts at the left edge, one text line lower.
     m_currentX = float(ScaleLeft());
-    m_currentY = float(m_currentY + metrics.height() / m.yFactor);
+    m_currentY = float(m_currentY + m_fontHeight / m.yFactor);
 }
 
 void PictureBox::setBackColor(QRgb colour)
@@ -322,12 +380,13 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     fitToSize();
     QPainter painter(this);
+    const QRect rect = event->rect();
     if (!m_autoRedraw && m_screenValid)
-        painter.drawImage(event->rect(), m_screen, event->rect());
+        blitImage(painter, rect.topLeft(), m_screen, rect);
     else if (m_blank)
-        painter.fillRect(event->rect(), QColor::fromRgb(m_backColor));
+        painter.fillRect(rect, QColor::fromRgb(m_backColor));
     else
-        painter.drawImage(event->rect(), m_image, event->rect());
+        blitImage(painter, rect.topLeft(), m_image, rect);
     m_dirty = false;
 }
 

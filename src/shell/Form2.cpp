@@ -73,10 +73,16 @@ Form2::Form2(QWidget* parent) : Form(Kind, parent)
     client->setObjectName(QStringLiteral("Form2Client"));
     setCentralWidget(client);
 
+    // The pages' text is in the application's font wherever a page names no font property of
+    // its own, not in the window's.
+    QFont pageFont = QApplication::font();
+    pageFont.setResolveMask(QFont::AllPropertiesResolved);
+
     // Every page is made with the window, so that turning a page only hides one and shows another.
     for (int n = 1; n <= NúmeroDePáginas; ++n) {
         const QString file = QStringLiteral(":/pages/pagina%1.svg").arg(n, 2, 10, QLatin1Char('0'));
         auto* page = new platform::SvgPicture(file, client);
+        page->setFont(pageFont);
         page->setObjectName(QStringLiteral("Image1(%1)").arg(n));
         page->setGeometry(platform::pxRect(pageLeft, pageTop, pageWidth, pageHeight));
         m_pages[n - 1] = page;
@@ -118,6 +124,10 @@ void Form2::Form_Load()
     for (int n = 2; n <= NúmeroDePáginas; ++n)
         Image1(n)->setVisible(false);
     Image1(1)->setVisible(true);
+    // The other pages are drawn now, in the background, so that no page turn has to draw one;
+    // page 1 is drawn by the first showing itself.
+    for (int n = 2; n <= NúmeroDePáginas; ++n)
+        Image1(n)->prepare();
 
     SetaE->setEnabled(false);
     SetaD->setFocus();

@@ -2,6 +2,7 @@
 // three graph windows and the commentary viewer.
 #include "Form3.h"
 
+#include "Controls.h"
 #include "Fonts.h"
 #include "Pictures.h"
 #include "Twips.h"
@@ -74,8 +75,10 @@ Form3::Form3(QWidget* parent) : Form(Kind, parent)
     Image1->setGeometry(platform::pxRect(420, 360, 8505, 8505));
 
     for (const LabelRow& row : labelRows) {
-        auto* label = new QLabel(QString::fromUtf8(row.caption), client);
+        auto* label = new platform::CaptionLabel(QString::fromUtf8(row.caption), client);
         label->setObjectName(QString::fromUtf8(row.name));
+        // Its own ground is the client's white, so that its look can be kept and copied.
+        label->setAutoFillBackground(true);
         label->setFont(platform::mappedFont(QString::fromUtf8(row.font), row.points, true));
         QPalette colours = label->palette();
         colours.setColor(QPalette::WindowText, blue);

@@ -2,11 +2,13 @@
 #include "BitmapFile.h"
 #include "Clipboard.h"
 #include "CommonDialog.h"
+#include "Controls.h"
 #include "Fonts.h"
 #include "Form.h"
 #include "MessageBox.h"
 #include "ModalHelper.h"
 #include "PictureBox.h"
+#include "Pictures.h"
 #include "RuntimeError.h"
 #include "Twips.h"
 
@@ -17,13 +19,18 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
+#include <QSvgWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
+#include <memory>
 #include <sys/resource.h>
 
 using namespace platform;
@@ -110,6 +117,95 @@ CommonDialog bitmapSaveDialog(const QString& folder)
     dialog.setFilter(QStringLiteral("Mapa de bits (*.bmp)|*.bmp"));
     dialog.setDefaultExt(QStringLiteral("bmp"));
     return dialog;
+}
+
+// The largest difference of one colour channel between two images of one size (-1: sizes differ).
+int largestDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return -1;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row);
+            const QRgb q = y.pixel(col, row);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    }
+    return largest;
+}
+
+// Alike to the eye: a handful of pixels (of antialiased edges) a few levels apart at most.
+bool looksAlike(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    int differing = 0;
+    for (int row = 0; row < a.height(); ++row)
+        for (int col = 0; col < a.width(); ++col)
+            differing += a.pixel(col, row) != b.pixel(col, row);
+    return largestDifference(a, b) <= 8 && differing * 100 <= a.width() * a.height();
+}
+
+// A file that is not a picture.
+QString notAPicture()
+{
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("text.svg"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("Comece por premir a tecla [Desenhar]");
+    return path;
+}
+
+// A picture with shapes, a gradient and text, written once for the whole run.
+QString samplePicture()
+{
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sample.svg"));
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write("<svg xmlns='http://www.w3.org/2000/svg' width='120' height='60' viewBox='0 0 120 60'>"
+                       "<defs><linearGradient id='g'><stop offset='0' stop-color='#f00'/>"
+                       "<stop offset='1' stop-color='#00f'/></linearGradient></defs>"
+                       "<rect x='2' y='2' width='116' height='56' fill='none' stroke='red' stroke-width='1.5'/>"
+                       "<circle cx='20' cy='30' r='12' fill='url(#g)' fill-opacity='0.6'/>"
+                       "<text x='40' y='36' font-family='Liberation Serif' font-size='14' fill='blue'>"
+                       "f(x) = \u2211</text></svg>");
+        }
+    }
+    return path;
+}
+
+// The picture drawn straight from its file over a transparent ground.
+QImage drawnDirectly(const QString& path, QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QSvgRenderer(path).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}
+
+// A widget's look over a white ground, in a window of its own.
+QImage lookOf(QWidget* widget)
+{
+    QWidget window;
+    QPalette white = window.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    window.setPalette(white);
+    window.setAutoFillBackground(true);
+    widget->setParent(&window);
+    widget->move(3, 3);
+    window.resize(widget->width() + 6, widget->height() + 6);
+    window.show();
+    const QImage look = window.grab().toImage();
+    widget->setParent(nullptr);
+    return look;
 }
 
 } // namespace
@@ -602,7 +698,322 @@ private slots:
     }
 
     void windowIconResource() { QVERIFY(QSvgRenderer(QStringLiteral(":/icons/window.svg")).isValid()); }
+
+    void pictureKeptAsDrawn_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("own size") << QSize(120, 60);
+        QTest::newRow("stretched") << QSize(250, 31);
+        QTest::newRow("one pixel") << QSize(1, 1);
+    }
+
+    void pictureKeptAsDrawn()
+    {
+        QFETCH(QSize, size);
+        const QString path = samplePicture();
+        const QImage kept = svgImage(path, size);
+        QCOMPARE(kept.size(), size);
+        QCOMPARE(kept, drawnDirectly(path, size));
+        // Asked again, the very same drawing comes back.
+        QCOMPARE(svgImage(path, size).cacheKey(), kept.cacheKey());
+    }
+
+    void picturePreparedAhead()
+    {
+        const QString path = samplePicture();
+        const QSize size(97, 41);
+        prepareSvgImage(path, size);
+        prepareSvgImage(path, size); // a second request starts nothing more
+        QCOMPARE(svgImage(path, size), drawnDirectly(path, size));
+
+        const QImage sharp = svgImage(path, QSize(60, 30), 2.0);
+        QCOMPARE(sharp.size(), QSize(120, 60));
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    }
+
+    void pictureThatCannotBeDrawn_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("no such file") << QStringLiteral(":/icons/no-such-picture.svg") << QSize(10, 10) << true;
+        QTest::newRow("not a picture") << notAPicture() << QSize(10, 10) << true;
+        QTest::newRow("empty size") << samplePicture() << QSize(0, 10) << false;
+    }
+
+    void pictureThatCannotBeDrawn()
+    {
+        QFETCH(QString, path);
+        QFETCH(QSize, size);
+        QFETCH(bool, read);
+        if (read) // once: a file that failed is not read again
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Cannot (open|read) file")));
+        QVERIFY(svgImage(path, size).isNull());
+        prepareSvgImage(path, size);
+        QVERIFY(svgImage(path, size).isNull());
+    }
+
+    void pictureControlLooksLikeQtOwn()
+    {
+        // The picture's text names no weight: it takes the control's, bold here.
+        const QFont bold = mappedFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+        auto* own = new QSvgWidget(samplePicture());
+        own->resize(150, 70);
+        own->setFont(bold);
+        auto* ours = new SvgPicture(samplePicture());
+        ours->resize(150, 70);
+        ours->setFont(bold);
+        QVERIFY(!ours->picture().isNull());
+        QVERIFY(ours->picture() != svgImage(samplePicture(), QSize(150, 70)));
+        // Drawn over a transparent ground and then copied, its letters' edges blend a little
+        // differently; nothing else may.
+        QVERIFY(looksAlike(lookOf(own), lookOf(ours)));
+        delete own;
+        delete ours;
+    }
+
+    void blitMatchesDrawImage_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("source");
+        QTest::newRow("one row") << QSize(50, 1) << QRect(0, 0, 50, 1);
+        QTest::newRow("one band") << QSize(50, 64) << QRect(0, 0, 50, 64);
+        QTest::newRow("a band and a row") << QSize(50, 65) << QRect(0, 0, 50, 65);
+        QTest::newRow("many bands") << QSize(80, 300) << QRect(0, 0, 80, 300);
+        QTest::newRow("part of it") << QSize(80, 300) << QRect(7, 63, 40, 130);
+        QTest::newRow("beyond its edge") << QSize(80, 100) << QRect(60, 90, 40, 40);
+    }
+
+    void blitMatchesDrawImage()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QRect, source);
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                image.setPixel(x, y, qPremultiply(qRgba(x * 3 % 256, y % 256, (x + y) % 256, (x * y) % 256)));
+        const QRegion clip = QRegion(0, 0, 150, 400) - QRegion(20, 20, 5, 5);
+        QImage expected(150, 400, QImage::Format_RGB32);
+        expected.fill(Qt::gray);
+        QImage actual = expected;
+        {
+            QPainter painter(&expected);
+            painter.setClipRegion(clip);
+            painter.drawImage(QPoint(5, 6), image, source & image.rect());
+        }
+        {
+            QPainter painter(&actual);
+            painter.setClipRegion(clip);
+            blitImage(painter, QPoint(5, 6), image, source);
+        }
+        QCOMPARE(actual, expected);
+    }
+
+    void framesLookLikeQtOwn_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("captioned") << QStringLiteral("Opções sobre os eixos") << QSize(361, 169);
+        QTest::newRow("no caption") << QString() << QSize(200, 80);
+    }
+
+    void framesLookLikeQtOwn()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QSize, size);
+        QPalette blue = QApplication::palette();
+        blue.setColor(QPalette::WindowText, Qt::blue);
+        const auto made = [&](QGroupBox* frame) {
+            frame->setTitle(caption);
+            frame->resize(size);
+            frame->setFont(mappedFont(QStringLiteral("Arial"), 8.25, true));
+            frame->setPalette(blue);
+            return frame;
+        };
+        std::unique_ptr<QGroupBox> own(made(new QGroupBox));
+        std::unique_ptr<QGroupBox> first(made(new GroupFrame));
+        std::unique_ptr<QGroupBox> second(made(new GroupFrame));
+        const QImage firstLook = lookOf(first.get());
+        QVERIFY(largestDifference(lookOf(own.get()), firstLook) <= 1);
+        // The second of the same look copies the border kept for the first.
+        QCOMPARE(lookOf(second.get()), firstLook);
+    }
+
+    void buttonsLookLikeQtOwn()
+    {
+        QPalette yellow = QApplication::palette();
+        yellow.setColor(QPalette::Button, Qt::yellow);
+        yellow.setColor(QPalette::ButtonText, Qt::black);
+        const auto push = [&](QPushButton* button) {
+            button->setText(QStringLiteral("Desenhar os eixos"));
+            button->resize(187, 21);
+            button->setPalette(yellow);
+            return std::unique_ptr<QPushButton>(button);
+        };
+        QCOMPARE(lookOf(push(new PushButton).get()), lookOf(push(new QPushButton).get()));
+        QCOMPARE(lookOf(push(new PushButton).get()), lookOf(push(new QPushButton).get()));
+
+        const auto tool = [&](QToolButton* button) {
+            button->setText(QStringLiteral("Apagar"));
+            button->setIcon(cachedIcon(QStringLiteral(":/icons/window.svg")));
+            button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+            button->resize(41, 41);
+            button->setDisabled(true);
+            return std::unique_ptr<QToolButton>(button);
+        };
+        QCOMPARE(lookOf(tool(new ToolButton).get()), lookOf(tool(new QToolButton).get()));
+    }
+
+    void captionsLookLikeQtOwn_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("title") << QStringLiteral("FUNÇÃO DE TAKAGI") << true;
+        QTest::newRow("percent signs kept apart") << QStringLiteral("%1 %2%") << true;
+        QTest::newRow("greyed") << QStringLiteral("Versão 1.0") << false;
+    }
+
+    void captionsLookLikeQtOwn()
+    {
+        QFETCH(QString, caption);
+        QFETCH(bool, enabled);
+        QPalette colours = QApplication::palette();
+        colours.setColor(QPalette::WindowText, Qt::red);
+        colours.setColor(QPalette::Window, Qt::yellow);
+        const auto made = [&](QLabel* label) {
+            label->setText(caption);
+            label->setFont(mappedFont(QStringLiteral("Comic Sans MS"), 24, true));
+            label->setPalette(colours);
+            label->setAutoFillBackground(true);
+            label->setEnabled(enabled);
+            label->adjustSize();
+            return std::unique_ptr<QLabel>(label);
+        };
+        const QImage own = lookOf(made(new QLabel).get());
+        QCOMPARE(lookOf(made(new CaptionLabel).get()), own);
+        QCOMPARE(lookOf(made(new CaptionLabel).get()), own); // the kept look, copied
+
+        // Another text is another look.
+        auto other = made(new CaptionLabel);
+        const QImage before = lookOf(other.get());
+        other->setText(caption + QStringLiteral("!"));
+        other->adjustSize();
+        QVERIFY(lookOf(other.get()) != before);
+        auto plain = made(new QLabel);
+        plain->setText(caption + QStringLiteral("!"));
+        plain->adjustSize();
+        QCOMPARE(lookOf(other.get()), lookOf(plain.get()));
+    }
+
+    void palettesShared()
+    {
+        QPalette a = QApplication::palette();
+        a.setColor(QPalette::WindowText, Qt::blue);
+        QPalette b = QApplication::palette();
+        b.setColor(QPalette::WindowText, Qt::blue);
+        b.setCurrentColorGroup(QPalette::Disabled);
+        QPalette c = QApplication::palette();
+        c.setColor(QPalette::WindowText, Qt::red);
+        QVERIFY(a.cacheKey() != b.cacheKey());
+
+        const QPalette sharedA = sharedPalette(a);
+        const QPalette sharedB = sharedPalette(b);
+        QCOMPARE(sharedB.cacheKey(), sharedA.cacheKey());
+        QCOMPARE(sharedB.currentColorGroup(), QPalette::Disabled); // drawn as b would be
+        QCOMPARE(sharedA.currentColorGroup(), a.currentColorGroup());
+        QVERIFY(sharedPalette(c).cacheKey() != sharedA.cacheKey());
+        QCOMPARE(sharedPalette(c).color(QPalette::WindowText), QColor(Qt::red));
+    }
+
+    void printDrawsAsDrawText_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("axis number") << "MS Serif" << 6.0 << true << " 0.5 ";
+        QTest::newRow("negative number, comma") << "MS Serif" << 6.0 << true << "-1,25 ";
+        QTest::newRow("axis letter") << "MS Sans Serif" << 8.25 << true << "x";
+        QTest::newRow("radian label") << "symbol" << 8.25 << true << "3p/2";
+        QTest::newRow("large plain") << "Comic Sans MS" << 24.0 << false << "Weierstrass";
+        QTest::newRow("tab, drawn the usual way") << "Arial" << 9.75 << false << "a\tb";
+        QTest::newRow("empty") << "Arial" << 9.75 << false << "";
+    }
+
+    void printDrawsAsDrawText()
+    {
+        QFETCH(QString, font);
+        QFETCH(double, size);
+        QFETCH(bool, bold);
+        QFETCH(QString, text);
+        for (int pass = 0; pass < 2; ++pass) { // the second draws what the first kept
+            auto box = keptBox(160, 60);
+            box->setFontName(font);
+            box->setFontSize(size);
+            box->setFontBold(bold);
+            box->setCurrentX(7);
+            box->setCurrentY(9);
+            box->Print(text);
+
+            QImage expected(160, 60, QImage::Format_RGB32);
+            expected.fill(white);
+            QPainter painter(&expected);
+            const QFont shown = mappedFont(font, size, bold);
+            painter.setFont(shown);
+            painter.setPen(Qt::black);
+            painter.drawText(7, 9 + QFontMetrics(shown).ascent(), isSymbolFont(font) ? symbolText(text) : text);
+            painter.end();
+            QCOMPARE(box->image(), expected);
+            QCOMPARE(box->CurrentY(), 9.0 + QFontMetrics(shown).height());
+        }
+    }
+
+    void fontsKeptApart_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("sans") << "MS Sans Serif" << 8.25 << false;
+        QTest::newRow("sans bold") << "MS Sans Serif" << 8.25 << true;
+        QTest::newRow("sans larger") << "MS Sans Serif" << 12.0 << false;
+        QTest::newRow("serif") << "MS Serif" << 8.25 << false;
+        QTest::newRow("cursive") << "Comic Sans MS" << 8.25 << false;
+    }
+
+    void fontsKeptApart()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, size);
+        QFETCH(bool, bold);
+        const QFont font = mappedFont(name, size, bold);
+        QCOMPARE(mappedFont(name.toUpper() + QStringLiteral(" "), size, bold), font);
+        QCOMPARE(font.pixelSize(), fontPixelSize(size));
+        QCOMPARE(font.bold(), bold);
+        QCOMPARE(mappedFont(name, size, !bold).bold(), !bold);
+        QCOMPARE(mappedFont(name, size + 3, bold).pixelSize(), fontPixelSize(size + 3));
+    }
+
+    void persistentImageOfABlankBox()
+    {
+        auto box = keptBox(30, 20);
+        QCOMPARE(countColour(box->image(), white), 30 * 20); // never drawn on, yet whole
+        box->setBackColor(blue);
+        QCOMPARE(countColour(box->image(), blue), 30 * 20);
+        box->clearPicture();
+        box->resize(40, 25);
+        QCOMPARE(countColour(box->image(), blue), 40 * 25);
+        box->PSet(1, 1, white);
+        box->resize(50, 30); // what was drawn stays where it was
+        QCOMPARE(box->image().pixel(1, 1), white);
+        QCOMPARE(countColour(box->image(), blue), 50 * 30 - 1);
+        box->clearPicture();
+        box->clearPicture();
+        QCOMPARE(countColour(box->image(), blue), 50 * 30);
+        box->setBackColor(blue); // the same colour again: still all of it
+        QCOMPARE(countColour(box->image(), blue), 50 * 30);
+    }
 };
 
 QTEST_MAIN(TestPlatform)
 #include "tst_platform.moc"
+
