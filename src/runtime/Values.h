@@ -149,15 +149,20 @@ inline float toSingle(double value)
 
 // Integer quotient and remainder: both operands are first made 32-bit integers (left first), the
 // quotient truncates toward zero and the remainder takes the dividend's sign.
-inline int tryIntDiv(double a, double b, std::int32_t &out) noexcept
+inline int tryIntOperands(double a, double b, std::int32_t &ia, std::int32_t &ib) noexcept
 {
-    std::int32_t ia, ib;
     if (int e = tryToInt32(a, ia))
         return e;
     if (int e = tryToInt32(b, ib))
         return e;
-    if (ib == 0)
-        return DivisionByZero;
+    return ib == 0 ? DivisionByZero : 0;
+}
+
+inline int tryIntDiv(double a, double b, std::int32_t &out) noexcept
+{
+    std::int32_t ia, ib;
+    if (int e = tryIntOperands(a, b, ia, ib))
+        return e;
     if (ia == INT32_MIN && ib == -1) // the one quotient that does not fit
         return Overflow;
     out = ia / ib;
@@ -167,12 +172,8 @@ inline int tryIntDiv(double a, double b, std::int32_t &out) noexcept
 inline int tryIntMod(double a, double b, std::int32_t &out) noexcept
 {
     std::int32_t ia, ib;
-    if (int e = tryToInt32(a, ia))
+    if (int e = tryIntOperands(a, b, ia, ib))
         return e;
-    if (int e = tryToInt32(b, ib))
-        return e;
-    if (ib == 0)
-        return DivisionByZero;
     out = ib == -1 ? 0 : ia % ib; // INT32_MIN % -1 is 0 but traps on some machines
     return 0;
 }
