@@ -32,8 +32,6 @@ private slots:
     void controlTexts();
     void defaultFrame_data();
     void defaultFrame();
-    void accumulatedNumberIsPrinted_data();
-    void accumulatedNumberIsPrinted();
     void axesMessages_data();
     void axesMessages();
     void graduation_data();
@@ -42,7 +40,6 @@ private slots:
     void guardedStepsDrawAxesWithoutMarks_data();
     void guardedStepsDrawAxesWithoutMarks();
     void radianModeReplacesUnitMarks();
-    void activationRedrawsButMessageBoxDoesNot();
     void plotMessages_data();
     void plotMessages();
     void plottedPixels_data();
@@ -50,6 +47,7 @@ private slots:
     void commandsAndGraphs_data();
     void commandsAndGraphs();
     void copyAndSave();
+    void menus_data();
     void menus();
 
     // The series plot and the radian graduation, without a window.
