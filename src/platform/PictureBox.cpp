@@ -372,8 +372,12 @@ QImage PictureBox::image() const
 
 void PictureBox::moveChild(QWidget* child, double left, double top)
 {
-    const QPoint p = mapper().map(runtime::toSingle(left), runtime::toSingle(top));
-    child->move(std::clamp(p.x(), -farAway, farAway), std::clamp(p.y(), -farAway, farAway));
+    // The left edge goes through single precision like the drawing coordinates; the top keeps
+    // the double it was computed in.
+    const PixelMapper m = mapper();
+    const int x = PixelMapper::toPixel(m.mapX(runtime::toSingle(left)));
+    const int y = PixelMapper::toPixel((top - m.top) * m.yFactor);
+    child->move(std::clamp(x, -farAway, farAway), std::clamp(y, -farAway, farAway));
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

@@ -122,7 +122,7 @@ public:
     QImage image() const;
 
     // Places a child widget (a picture lying on the box) with its top-left corner at the user
-    // point (left, top).
+    // point (left, top); left is taken in single precision, top as it is.
     void moveChild(QWidget* child, double left, double top);
 
 protected:
