@@ -26,9 +26,10 @@ locale_t cLocale()
     return locale;
 }
 
+// A blank is the space alone: a tab or a line break is no part of a number and ends it.
 bool isBlank(QChar c)
 {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+    return c == u' ';
 }
 
 } // namespace

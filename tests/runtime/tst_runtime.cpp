@@ -288,6 +288,7 @@ private slots:
         QTest::newRow("empty") << "" << 0.0 << 0;
         QTest::newRow("lone sign") << "-" << 0.0 << 0;
         QTest::newRow("sign and blank") << "- 4" << -4.0 << 0;
+        QTest::newRow("tab ends it") << "1\t2" << 1.0 << 0;
         QTest::newRow("leading point") << ".5" << 0.5 << 0;
         QTest::newRow("second point ends it") << "1.2.3" << 1.2 << 0;
         QTest::newRow("comma ends it") << "2,5" << 2.0 << 0;
