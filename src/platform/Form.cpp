@@ -2,14 +2,11 @@
 #include "Form.h"
 
 #include "ProgramTexts.h"
-#include "Twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QShowEvent>
-#include <QTimer>
-#include <QWindow>
 
 #include <array>
 
@@ -58,20 +55,6 @@ void Form::ensureLoaded()
     Form_Load();
 }
 
-void Form::setOuterSize(int widthTwips, int heightTwips)
-{
-    m_outerSize = QSize(px(widthTwips), px(heightTwips));
-    applyOuterSize();
-}
-
-void Form::applyOuterSize()
-{
-    if (m_outerSize.isEmpty())
-        return;
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    resize(m_outerSize.width() - frame.left() - frame.right(), m_outerSize.height() - frame.top() - frame.bottom());
-}
-
 void Form::setMousePointer(int shape)
 {
     m_mousePointer = shape;
@@ -86,9 +69,6 @@ void Form::showEvent(QShowEvent* event)
     // A window shown other than through Forms::show still loads before it appears.
     ensureLoaded();
     QMainWindow::showEvent(event);
-    // The frame's size is known once the window system has framed the window.
-    if (!m_outerSize.isEmpty() && !event->spontaneous())
-        QTimer::singleShot(0, this, &Form::applyOuterSize);
 }
 
 void Form::changeEvent(QEvent* event)

@@ -26,10 +26,6 @@ public:
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
 
-    // The window's outer size in twips, frame and title bar included (as far as the window
-    // system tells their size: it is applied again once the window is shown).
-    void setOuterSize(int widthTwips, int heightTwips);
-
     // 11: hourglass; 0: the default pointer.
     void setMousePointer(int shape);
     int MousePointer() const { return m_mousePointer; }
@@ -42,12 +38,10 @@ protected:
 private:
     friend class Forms;
     void ensureLoaded();
-    void applyOuterSize();
 
     FormKind m_kind;
     bool m_loaded = false;
     int m_mousePointer = 0;
-    QSize m_outerSize;
 };
 
 // The one program-wide reference per window kind. A kind is made by the factory registered for
