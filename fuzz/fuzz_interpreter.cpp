@@ -1,7 +1,7 @@
 // Arbitrary bytes through the calling sequence of the graph windows: Equation, Var "x", Solve,
 // Solution. The input is the formula, optionally followed by a NUL byte and up to 8 bytes that
-// make the value of x (x is 0 without them). Only the documented errors may reach the caller, and never an infinite or
-// NaN value.
+// make the value of x (x is 0 without them). Only the documented errors may reach the caller, and
+// never an infinite or NaN value.
 #include "clsEquation.h"
 
 #include <algorithm>

@@ -31,14 +31,6 @@ struct Offsets {
     double y(int pixels) const { return mul(pixels, uy); }
 };
 
-double evaluate(clsEquation& equation, const QString& field)
-{
-    equation.Equation(field.toStdString());
-    equation.Var("x", 0);
-    equation.Solve();
-    return equation.Solution();
-}
-
 void setNumberFont(platform::PictureBox& picture)
 {
     picture.setFontName(QStringLiteral("MS Serif"));
@@ -53,12 +45,12 @@ AxesOutcome drawFrame(const AxesInput& input, AxisState& state, platform::Pictur
 
     // Each limit is stored as soon as it is known, so that a later failure leaves it behind.
     clsEquation equation;
-    state.XMinimo = evaluate(equation, input.Xmin);
-    state.XMaximo = evaluate(equation, input.Xmax);
-    state.YMinimo = evaluate(equation, input.Ymin);
-    state.YMaximo = evaluate(equation, input.Ymax);
-    const double stepX = evaluate(equation, input.PassoX);
-    const double stepY = evaluate(equation, input.PassoY);
+    state.XMinimo = evaluateField(equation, input.Xmin);
+    state.XMaximo = evaluateField(equation, input.Xmax);
+    state.YMinimo = evaluateField(equation, input.Ymin);
+    state.YMaximo = evaluateField(equation, input.Ymax);
+    const double stepX = evaluateField(equation, input.PassoX);
+    const double stepY = evaluateField(equation, input.PassoY);
 
     if (!(state.XMinimo < state.XMaximo))
         return {AxesOutcome::Refused, QStringLiteral("O valor de Xmín deve ser menor que o de Xmáx.")};
@@ -162,6 +154,14 @@ AxesOutcome drawFrame(const AxesInput& input, AxisState& state, platform::Pictur
 }
 
 } // namespace
+
+double evaluateField(clsEquation& equation, const QString& text)
+{
+    equation.Equation(text.toStdString());
+    equation.Var("x", 0);
+    equation.Solve();
+    return equation.Solution();
+}
 
 AxesOutcome drawAxes(const AxesInput& input, AxisState& state, platform::PictureBox& picture1,
                      platform::PictureBox& picture2, QWidget* arrowX, QWidget* arrowY)

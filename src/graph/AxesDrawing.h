@@ -9,6 +9,7 @@
 #include <vector>
 
 class QWidget;
+class clsEquation;
 
 namespace platform {
 class PictureBox;
@@ -42,6 +43,9 @@ struct AxesOutcome {
 // Never throws a RuntimeError: it is returned as Failed.
 AxesOutcome drawAxes(const AxesInput& input, AxisState& state, platform::PictureBox& picture1,
                      platform::PictureBox& picture2, QWidget* arrowX, QWidget* arrowY);
+
+// The text of a field evaluated as a formula in x = 0, with `equation`.
+double evaluateField(clsEquation& equation, const QString& text);
 
 // One axis's graduation: stepped loops from the origin out to each end of the drawn axis.
 struct Graduation {

@@ -39,8 +39,8 @@ void Form1::Desenhar_Click()
             return false;
 
         clsEquation equation;
-        p.a = evaluated(equation, ValorA);
-        p.b = evaluated(equation, ValorB);
+        p.a = graph::evaluateField(equation, ValorA->text());
+        p.b = graph::evaluateField(equation, ValorB->text());
         p.N = runtime::leadingNumber(ValorNWeier1->text());
 
         // b is made whole for this test alone (13.4 passes); beyond 32 bits it raises overflow.

@@ -37,8 +37,8 @@ void Form4::Desenhar_Click()
             return false;
 
         clsEquation equation;
-        p.a = evaluated(equation, ValorAWeier2);
-        p.N = evaluated(equation, ValorNWeier2);
+        p.a = graph::evaluateField(equation, ValorAWeier2->text());
+        p.N = graph::evaluateField(equation, ValorNWeier2->text());
         return true;
     });
 }

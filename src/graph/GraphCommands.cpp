@@ -8,7 +8,6 @@
 #include "PictureBox.h"
 #include "RuntimeError.h"
 #include "Values.h"
-#include "clsEquation.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -57,14 +56,6 @@ bool GraphForm::termCountAccepted(const QLineEdit* field)
     if (!accepted)
         refusePlot(QStringLiteral("O número de parcelas deve ser positivo e inteiro."));
     return accepted;
-}
-
-double GraphForm::evaluated(clsEquation& equation, const QLineEdit* field)
-{
-    equation.Equation(field->text().toStdString());
-    equation.Var("x", 0);
-    equation.Solve();
-    return equation.Solution();
 }
 
 void GraphForm::runPlot(graph::Series series, const std::function<bool(SeriesParameters&)>& prepare)

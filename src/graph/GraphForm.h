@@ -13,7 +13,6 @@
 #include <array>
 #include <functional>
 
-class clsEquation;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -52,7 +51,6 @@ public:
     void AbandonarPrograma_Click();
     void Comentários_Click();
 
-    const graph::GraphVariant& variant() const { return m_variant; }
     graph::AxisState& axisState() { return m_axes; }
     const graph::AxisState& axisState() const { return m_axes; }
 
@@ -115,8 +113,6 @@ protected:
     // The test of a number-of-terms field: a positive whole number in the user's locale. On
     // failure its message is shown and false returned.
     bool termCountAccepted(const QLineEdit* field);
-    // The field's text evaluated as a formula in x = 0.
-    static double evaluated(clsEquation& equation, const QLineEdit* field);
 
     // Leaves this window for the graph window of another kind: hides this one, shows the other
     // (loading it when it has no instance), then unloads this one.

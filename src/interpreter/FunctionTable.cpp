@@ -94,11 +94,6 @@ Function functionOfCall(std::string_view callToken) noexcept
     return Function::Unknown;
 }
 
-std::string_view callTokenOf(Function function) noexcept
-{
-    return function == Function::Unknown ? std::string_view() : callTokens[std::size_t(function)];
-}
-
 Constant constantOfName(std::string_view name) noexcept
 {
     if (name == "pi")

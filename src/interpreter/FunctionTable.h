@@ -23,9 +23,6 @@ inline constexpr int FunctionCount = int(Function::Unknown);
 // The function of a call token ("sin(", "log10("), compared exactly; Unknown for any other text.
 Function functionOfCall(std::string_view callToken) noexcept;
 
-// The call token of a function ("sin(").
-std::string_view callTokenOf(Function function) noexcept;
-
 enum class Constant : std::uint8_t { None, Pi, E, Rnd };
 
 inline constexpr double PiValue = 3.14159265358979;

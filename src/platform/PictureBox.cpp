@@ -164,7 +164,6 @@ void PictureBox::setAutoRedraw(bool on)
     if (on == m_autoRedraw)
         return;
     m_autoRedraw = on;
-    m_screenValid = false;
     m_screen = QImage();
     update();
 }
@@ -360,7 +359,6 @@ void PictureBox::clearPicture()
         m_image.fill(m_backColor);
         m_blank = true;
     }
-    m_screenValid = false;
     m_screen = QImage();
     changed();
 }
@@ -385,7 +383,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
     fitToSize();
     QPainter painter(this);
     const QRect rect = event->rect();
-    if (!m_autoRedraw && m_screenValid)
+    if (!m_autoRedraw && !m_screen.isNull())
         blitImage(painter, rect.topLeft(), m_screen, rect);
     else if (m_blank)
         painter.fillRect(rect, QColor::fromRgb(m_backColor));
@@ -404,7 +402,6 @@ void PictureBox::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     // What was drawn on the screen alone is gone once the box is off the screen.
-    m_screenValid = false;
     m_screen = QImage();
 }
 
@@ -418,10 +415,8 @@ QImage* PictureBox::target()
     fitToSize();
     if (!isVisible())
         return nullptr;
-    if (!m_screenValid) {
+    if (m_screen.isNull())
         m_screen = persistent().copy();
-        m_screenValid = true;
-    }
     return &m_screen;
 }
 
@@ -444,7 +439,6 @@ void PictureBox::fitToSize() const
         // Made at the new size when it is needed.
         m_image = QImage();
         m_screen = QImage();
-        m_screenValid = false;
         return;
     }
     QImage resized(wanted, QImage::Format_RGB32);
@@ -455,7 +449,6 @@ void PictureBox::fitToSize() const
     }
     m_image = std::move(resized);
     m_screen = QImage();
-    m_screenValid = false;
 }
 
 void PictureBox::changed()

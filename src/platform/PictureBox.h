@@ -142,8 +142,7 @@ private:
     // clearing a box that is already clear costs nothing.
     mutable QImage m_image;
     mutable bool m_blank = true;
-    mutable QImage m_screen;
-    mutable bool m_screenValid = false;
+    mutable QImage m_screen; // the screen layer with AutoRedraw off; null while there is none
     bool m_autoRedraw = false;
     bool m_dirty = false;
     QRgb m_backColor = 0xffffffff;

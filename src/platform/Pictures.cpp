@@ -103,14 +103,19 @@ bool onUserInterfaceThread()
     return QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
-// Kept for the application's life and let go with it: icons and pixmaps must not outlive it.
+// The icon or pixmap made from `path`, made once and kept for the application's life; let go
+// with it, since icons and pixmaps must not outlive it.
 template <class T>
-QHash<QString, T>& guiCache()
+T cachedFromPath(const QString& path)
 {
+    Q_ASSERT(onUserInterfaceThread());
     static QHash<QString, T> cache;
     if (cache.isEmpty())
         qAddPostRoutine([] { cache.clear(); });
-    return cache;
+    auto found = cache.find(path);
+    if (found == cache.end())
+        found = cache.insert(path, T(path));
+    return *found;
 }
 
 } // namespace
@@ -178,22 +183,12 @@ void prepareSvgImage(const QString& path, QSize size, qreal pixelRatio, const QF
 
 QIcon cachedIcon(const QString& path)
 {
-    Q_ASSERT(onUserInterfaceThread());
-    QHash<QString, QIcon>& cache = guiCache<QIcon>();
-    auto found = cache.find(path);
-    if (found == cache.end())
-        found = cache.insert(path, QIcon(path));
-    return *found;
+    return cachedFromPath<QIcon>(path);
 }
 
 QPixmap cachedPixmap(const QString& path)
 {
-    Q_ASSERT(onUserInterfaceThread());
-    QHash<QString, QPixmap>& cache = guiCache<QPixmap>();
-    auto found = cache.find(path);
-    if (found == cache.end())
-        found = cache.insert(path, QPixmap(path));
-    return *found;
+    return cachedFromPath<QPixmap>(path);
 }
 
 SvgPicture::SvgPicture(const QString& path, QWidget* parent) : QWidget(parent), m_path(path) {}

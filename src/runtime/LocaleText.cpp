@@ -6,7 +6,6 @@
 #include <QLocale>
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
