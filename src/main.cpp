@@ -1,5 +1,4 @@
 // The program: the start window, from which every other window is reached.
-#include "Form.h"
 #include "Pictures.h"
 #include "Windows.h"
 
@@ -11,7 +10,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("TrivelasMorvanicas"));
     QApplication::setWindowIcon(platform::cachedIcon(QStringLiteral(":/icons/window.svg")));
 
-    shell::registerWindowKinds();
-    platform::Forms::show(platform::FormKind::Form3);
+    shell::Windows windows;
+    windows.show(shell::FormKind::Form3);
     return app.exec();
 }

@@ -169,8 +169,8 @@ AxesOutcome drawAxes(const AxesInput& input, AxisState& state, platform::Picture
     try {
         picture1.clearPicture();
         picture2.clearPicture();
-        picture1.ScaleMode(3);
-        picture2.ScaleMode(3);
+        picture1.ScaleMode(platform::PictureBox::Scaling::Pixel);
+        picture2.ScaleMode(platform::PictureBox::Scaling::Pixel);
 
         using runtime::trim;
         if (trim(input.Xmin).isEmpty() || trim(input.Xmax).isEmpty() || trim(input.Ymin).isEmpty()

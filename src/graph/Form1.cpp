@@ -1,21 +1,19 @@
 // The graph window of the first Weierstrass function.
 #include "Form1.h"
 
-#include "Form4.h"
-#include "Form5.h"
 #include "LocaleText.h"
 #include "Values.h"
 #include "clsEquation.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QLineEdit>
 
-Form1::Form1(QWidget* parent) : GraphForm(Kind, graph::weierstrass1Layout(), parent)
+Form1::Form1(graph::WindowNavigator& windows, QWidget* parent)
+    : GraphForm(graph::weierstrass1Layout(), windows, parent)
 {
-    ValorA = Frame1->findChild<QLineEdit*>(QStringLiteral("ValorA"));
-    ValorB = Frame1->findChild<QLineEdit*>(QStringLiteral("ValorB"));
-    ValorNWeier1 = Frame1->findChild<QLineEdit*>(QStringLiteral("ValorNWeier1"));
+    ValorA = valueField("ValorA");
+    ValorB = valueField("ValorB");
+    ValorNWeier1 = valueField("ValorNWeier1");
     FecherPágina = closeItem();
     Weierstrass2 = switchItem(0);
     Takagi = switchItem(1);
@@ -67,10 +65,10 @@ void Form1::FecherPágina_Click()
 
 void Form1::Weierstrass2_Click()
 {
-    switchTo<Form4>();
+    switchTo(graph::GraphKind::Weierstrass2);
 }
 
 void Form1::Takagi_Click()
 {
-    switchTo<Form5>();
+    switchTo(graph::GraphKind::Takagi);
 }

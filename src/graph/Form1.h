@@ -5,15 +5,14 @@
 
 class Form1 : public GraphForm {
 public:
-    static constexpr platform::FormKind Kind = platform::FormKind::Form1;
-
-    explicit Form1(QWidget* parent = nullptr);
+    explicit Form1(graph::WindowNavigator& windows, QWidget* parent = nullptr);
 
     void Desenhar_Click() override;
     void FecherPágina_Click();
     void Weierstrass2_Click();
     void Takagi_Click();
 
+private:
     QLineEdit* ValorA = nullptr;
     QLineEdit* ValorB = nullptr;
     QLineEdit* ValorNWeier1 = nullptr;

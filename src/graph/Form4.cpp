@@ -1,18 +1,16 @@
 // The graph window of the second Weierstrass function.
 #include "Form4.h"
 
-#include "Form1.h"
-#include "Form5.h"
 #include "clsEquation.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QLineEdit>
 
-Form4::Form4(QWidget* parent) : GraphForm(Kind, graph::weierstrass2Layout(), parent)
+Form4::Form4(graph::WindowNavigator& windows, QWidget* parent)
+    : GraphForm(graph::weierstrass2Layout(), windows, parent)
 {
-    ValorAWeier2 = Frame1->findChild<QLineEdit*>(QStringLiteral("ValorAWeier2"));
-    ValorNWeier2 = Frame1->findChild<QLineEdit*>(QStringLiteral("ValorNWeier2"));
+    ValorAWeier2 = valueField("ValorAWeier2");
+    ValorNWeier2 = valueField("ValorNWeier2");
     FecharPágina = closeItem();
     Weierstrass1 = switchItem(0);
     Takagi = switchItem(1);
@@ -50,10 +48,10 @@ void Form4::FecharPágina_Click()
 
 void Form4::Weierstrass1_Click()
 {
-    switchTo<Form1>();
+    switchTo(graph::GraphKind::Weierstrass1);
 }
 
 void Form4::Takagi_Click()
 {
-    switchTo<Form5>();
+    switchTo(graph::GraphKind::Takagi);
 }

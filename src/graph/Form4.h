@@ -5,15 +5,14 @@
 
 class Form4 : public GraphForm {
 public:
-    static constexpr platform::FormKind Kind = platform::FormKind::Form4;
-
-    explicit Form4(QWidget* parent = nullptr);
+    explicit Form4(graph::WindowNavigator& windows, QWidget* parent = nullptr);
 
     void Desenhar_Click() override;
     void FecharPágina_Click();
     void Weierstrass1_Click();
     void Takagi_Click();
 
+private:
     QLineEdit* ValorAWeier2 = nullptr;
     QLineEdit* ValorNWeier2 = nullptr;
 

@@ -1,17 +1,15 @@
 // The graph window of the Takagi function.
 #include "Form5.h"
 
-#include "Form1.h"
-#include "Form4.h"
 #include "LocaleText.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QLineEdit>
 
-Form5::Form5(QWidget* parent) : GraphForm(Kind, graph::takagiLayout(), parent)
+Form5::Form5(graph::WindowNavigator& windows, QWidget* parent)
+    : GraphForm(graph::takagiLayout(), windows, parent)
 {
-    ValorNTakagi = Frame1->findChild<QLineEdit*>(QStringLiteral("ValorNTakagi"));
+    ValorNTakagi = valueField("ValorNTakagi");
     FecharPágina = closeItem();
     Weierstrass1 = switchItem(0);
     Weierstrass2 = switchItem(1);
@@ -37,10 +35,10 @@ void Form5::FecharPágina_Click()
 
 void Form5::Weierstrass1_Click()
 {
-    switchTo<Form1>();
+    switchTo(graph::GraphKind::Weierstrass1);
 }
 
 void Form5::Weierstrass2_Click()
 {
-    switchTo<Form4>();
+    switchTo(graph::GraphKind::Weierstrass2);
 }

@@ -5,15 +5,14 @@
 
 class Form5 : public GraphForm {
 public:
-    static constexpr platform::FormKind Kind = platform::FormKind::Form5;
-
-    explicit Form5(QWidget* parent = nullptr);
+    explicit Form5(graph::WindowNavigator& windows, QWidget* parent = nullptr);
 
     void Desenhar_Click() override;
     void FecharPágina_Click();
     void Weierstrass1_Click();
     void Weierstrass2_Click();
 
+private:
     QLineEdit* ValorNTakagi = nullptr;
 
     QAction* FecharPágina = nullptr;

@@ -10,6 +10,7 @@
 #include "Values.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -34,7 +35,7 @@ void GraphForm::connectCommands()
 
 // The plot.
 
-void GraphForm::refusePlot(const QString& message, int style)
+void GraphForm::refusePlot(const QString& message, platform::MsgBoxStyle style)
 {
     platform::MsgBox(this, message, style, plotTitle);
 }
@@ -42,6 +43,11 @@ void GraphForm::refusePlot(const QString& message, int style)
 bool GraphForm::isBlank(const QLineEdit* field)
 {
     return runtime::trim(field->text()).isEmpty();
+}
+
+QLineEdit* GraphForm::valueField(const char* name) const
+{
+    return Frame1->findChild<QLineEdit*>(QString::fromUtf8(name));
 }
 
 bool GraphForm::termCountAccepted(const QLineEdit* field)
@@ -66,9 +72,9 @@ void GraphForm::runPlot(graph::Series series, const std::function<bool(SeriesPar
             return;
         Picture1->setVisible(false);
         Picture2->setVisible(true);
-        setMousePointer(11);
+        setMousePointer(MousePointer::Hourglass);
         graph::plotSeries(series, p.a, p.b, p.N, m_axes, CommonDialog1.Color(), *Picture1, *Picture2);
-        setMousePointer(0);
+        setMousePointer(MousePointer::Default);
         Picture1->setVisible(true);
         Picture2->setVisible(false);
     } catch (const RuntimeError& error) {
@@ -76,7 +82,7 @@ void GraphForm::runPlot(graph::Series series, const std::function<bool(SeriesPar
                          QStringLiteral("Erro na expressão analítica:\r\n\r\n")
                              + QString::fromStdString(error.description()),
                          platform::MsgBoxInformation, QStringLiteral("Estudo de uma função"));
-        setMousePointer(0);
+        setMousePointer(MousePointer::Default);
         // Whatever part of the graph was drawn goes with the axes drawn afresh.
         DesenharEixos_Click();
         Picture1->setVisible(true);
@@ -161,16 +167,24 @@ void GraphForm::GuardarGráfico_Click()
 
 void GraphForm::AbandonarPrograma_Click()
 {
-    platform::Forms::endProgram();
+    m_windows.endProgram();
 }
 
 void GraphForm::Comentários_Click()
 {
     // A viewer already open is only shown again, on the page it shows.
-    platform::Forms::show(platform::FormKind::Form2);
+    m_windows.showViewer();
+}
+
+void GraphForm::switchTo(graph::GraphKind target)
+{
+    hide();
+    m_windows.showGraph(target);
+    closeThis();
 }
 
 void GraphForm::closeThis()
 {
-    platform::Forms::unload(this);
+    // Closing unloads it: the shell drops its reference now, the widget deletes itself later.
+    close();
 }

@@ -114,8 +114,8 @@ QWidget* makeControl(QWidget* parent, const ControlRow& row)
 
 } // namespace
 
-GraphForm::GraphForm(platform::FormKind kind, const GraphVariant& variant, QWidget* parent)
-    : platform::Form(kind, parent), m_variant(variant)
+GraphForm::GraphForm(const GraphVariant& variant, WindowNavigator& windows, QWidget* parent)
+    : platform::Form(parent), m_variant(variant), m_windows(windows)
 {
     buildWindow();
     buildMenus();
@@ -306,7 +306,7 @@ void GraphForm::DesenharEixos_Click()
     case AxesOutcome::Failed:
         platform::MsgBox(this, QStringLiteral("Erro nos dados dos eixos:\r\n\r\n") + outcome.message,
                          platform::MsgBoxPlain);
-        setMousePointer(0);
+        setMousePointer(MousePointer::Default);
         break;
     }
 }

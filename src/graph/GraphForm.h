@@ -9,6 +9,7 @@
 #include "GraphLayout.h"
 #include "MessageBox.h"
 #include "SeriesPlot.h"
+#include "WindowNavigator.h"
 
 #include <array>
 #include <functional>
@@ -27,10 +28,10 @@ class PictureBox;
 }
 
 // Handlers are plain member functions connected explicitly; the class has no Q_OBJECT, so none
-// of its accented names ever goes through moc.
+// of its accented names ever goes through moc. Its controls are reached by their objectNames.
 class GraphForm : public platform::Form {
 public:
-    GraphForm(platform::FormKind kind, const graph::GraphVariant& variant, QWidget* parent = nullptr);
+    GraphForm(const graph::GraphVariant& variant, graph::WindowNavigator& windows, QWidget* parent = nullptr);
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -51,8 +52,52 @@ public:
     void AbandonarPrograma_Click();
     void Comentários_Click();
 
-    graph::AxisState& axisState() { return m_axes; }
+    // What the last axes drawing left, read by the plot.
     const graph::AxisState& axisState() const { return m_axes; }
+
+protected:
+    struct SeriesParameters {
+        double a = 0;
+        double b = 0;
+        double N = 0;
+    };
+
+    // The frame of Desenhar_Click. `prepare` runs the window's tests and obtains the parameters;
+    // it returns false once a test has refused (its message shown), and the plot ends with
+    // nothing changed. Every run-time error, from `prepare` or from the plot, ends in the error
+    // report, which draws the axes afresh.
+    void runPlot(graph::Series series, const std::function<bool(SeriesParameters&)>& prepare);
+
+    // The message of a refused test of the plot.
+    void refusePlot(const QString& message, platform::MsgBoxStyle style = platform::MsgBoxInformation);
+    // Whether the field's text, blanks trimmed, is empty.
+    static bool isBlank(const QLineEdit* field);
+    // The test of a number-of-terms field: a positive whole number in the user's locale. On
+    // failure its message is shown and false returned.
+    bool termCountAccepted(const QLineEdit* field);
+    // A text box of the window's values frame.
+    QLineEdit* valueField(const char* name) const;
+
+    // Leaves this window for the graph window of another kind: hides this one, shows the other
+    // (loading it when it has no instance), then unloads this one.
+    void switchTo(graph::GraphKind target);
+    // Unloads this window only.
+    void closeThis();
+
+    // The menu items whose names differ between the windows: the close item, then the two
+    // items leading to the other graph windows.
+    QAction* closeItem() const { return m_closeItem; }
+    QAction* switchItem(int index) const { return m_switchItems[index]; }
+
+private:
+    void buildWindow();
+    void buildMenus();
+    void connectCommands();
+    graph::AxesInput axesInput() const;
+
+    const graph::GraphVariant& m_variant;
+    graph::WindowNavigator& m_windows;
+    graph::AxisState m_axes;
 
     // Controls shared by the three windows, each named after its objectName.
     platform::PictureBox* Picture1 = nullptr;
@@ -88,57 +133,10 @@ public:
     QMenu* Ficheiro = nullptr;
     QAction* AbandonarPrograma = nullptr;
     QAction* Comentários = nullptr;
+    QAction* m_closeItem = nullptr;
+    std::array<QAction*, 2> m_switchItems{};
 
     platform::CommonDialog CommonDialog1; // graph colour
     platform::CommonDialog CommonDialog2; // background colour
     platform::CommonDialog CommonDialog3; // bitmap file to save
-
-protected:
-    struct SeriesParameters {
-        double a = 0;
-        double b = 0;
-        double N = 0;
-    };
-
-    // The frame of Desenhar_Click. `prepare` runs the window's tests and obtains the parameters;
-    // it returns false once a test has refused (its message shown), and the plot ends with
-    // nothing changed. Every run-time error, from `prepare` or from the plot, ends in the error
-    // report, which draws the axes afresh.
-    void runPlot(graph::Series series, const std::function<bool(SeriesParameters&)>& prepare);
-
-    // The message of a refused test of the plot.
-    void refusePlot(const QString& message, int style = platform::MsgBoxInformation);
-    // Whether the field's text, blanks trimmed, is empty.
-    static bool isBlank(const QLineEdit* field);
-    // The test of a number-of-terms field: a positive whole number in the user's locale. On
-    // failure its message is shown and false returned.
-    bool termCountAccepted(const QLineEdit* field);
-
-    // Leaves this window for the graph window of another kind: hides this one, shows the other
-    // (loading it when it has no instance), then unloads this one.
-    template <class Target>
-    void switchTo()
-    {
-        hide();
-        platform::Forms::show<Target>();
-        platform::Forms::unload(this);
-    }
-    // Unloads this window only.
-    void closeThis();
-
-    // The menu items whose names differ between the windows: the close item, then the two
-    // items leading to the other graph windows.
-    QAction* closeItem() const { return m_closeItem; }
-    QAction* switchItem(int index) const { return m_switchItems[index]; }
-
-private:
-    void buildWindow();
-    void buildMenus();
-    void connectCommands();
-    graph::AxesInput axesInput() const;
-
-    const graph::GraphVariant& m_variant;
-    graph::AxisState m_axes;
-    QAction* m_closeItem = nullptr;
-    std::array<QAction*, 2> m_switchItems{};
 };

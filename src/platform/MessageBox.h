@@ -10,6 +10,8 @@ namespace platform {
 // Styles: the icon plus the buttons; every box of the program has the single OK button.
 enum MsgBoxStyle : int {
     MsgBoxPlain = 0,
+    MsgBoxCritical = 16,
+    MsgBoxQuestion = 32,
     MsgBoxExclamation = 48,
     MsgBoxInformation = 64,
 };
@@ -19,6 +21,6 @@ QString applicationTitle();
 
 // Shows `text` modally with the icon of `style` and one OK button; returns once it is answered.
 // An empty title shows the application's title.
-void MsgBox(QWidget* parent, const QString& text, int style, const QString& title = {});
+void MsgBox(QWidget* parent, const QString& text, MsgBoxStyle style, const QString& title = {});
 
 } // namespace platform

@@ -168,12 +168,10 @@ void PictureBox::setAutoRedraw(bool on)
     update();
 }
 
-void PictureBox::ScaleMode(int mode)
+void PictureBox::ScaleMode(Scaling mode)
 {
-    if (mode == 3)
+    if (mode == Scaling::Pixel)
         m_pixelScale = true;
-    else if (mode != 0)
-        runtime::raise(runtime::InvalidArgument);
 }
 
 double PictureBox::ScaleWidth() const

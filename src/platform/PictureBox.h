@@ -67,9 +67,12 @@ public:
     void setAutoRedraw(bool on);
     bool AutoRedraw() const { return m_autoRedraw; }
 
-    // Mode 3 sets the scale back to pixels: origin at the top-left corner, one unit per pixel.
-    void ScaleMode(int mode);
-    // Size of the inner area in units of the current scale (pixels in mode 3).
+    // The scale a box stands in: one of its own, set by Scale, or pixels.
+    enum class Scaling { User, Pixel };
+    // Pixel sets the scale back to pixels: origin at the top-left corner, one unit per pixel.
+    // User keeps the scale as it is.
+    void ScaleMode(Scaling mode);
+    // Size of the inner area in units of the current scale (pixels in the pixel scale).
     double ScaleWidth() const;
     double ScaleHeight() const;
     double ScaleLeft() const;

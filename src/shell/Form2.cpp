@@ -61,7 +61,7 @@ QPushButton* arrowButton(QWidget* parent, const char* name, const QString& icon,
 
 } // namespace
 
-Form2::Form2(QWidget* parent) : Form(Kind, parent)
+Form2::Form2(QWidget* parent) : Form(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("COMENTÁRIOS"));
@@ -169,5 +169,5 @@ void Form2::SetaE_Click()
 
 void Form2::Command1_Click()
 {
-    platform::Forms::unload(this);
+    close(); // unloads it
 }

@@ -16,7 +16,6 @@ class SvgPicture;
 
 class Form2 : public platform::Form {
 public:
-    static constexpr platform::FormKind Kind = platform::FormKind::Form2;
     static constexpr qint16 NúmeroDePáginas = 13;
 
     explicit Form2(QWidget* parent = nullptr);
@@ -26,6 +25,7 @@ public:
     void SetaE_Click();
     void Command1_Click();
 
+private:
     // Page n, for n from 1 to 13.
     platform::SvgPicture* Image1(int index) const;
 
@@ -39,6 +39,5 @@ public:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
 
-private:
     std::array<platform::SvgPicture*, NúmeroDePáginas> m_pages{};
 };

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "Pictures.h"
 #include "Twips.h"
+#include "Windows.h"
 
 #include <QAction>
 #include <QLabel>
@@ -32,16 +33,6 @@ struct LabelRow {
     double points;
 };
 
-const LabelRow labelRows[] = {
-    {&Form3::Label4, "Label4", "TRIVELAS", 10020, 2580, "Comic Sans MS", 36},
-    {&Form3::Label5, "Label5", "MORVANICAS", 9420, 6360, "Comic Sans MS", 36},
-    {&Form3::Label1, "Label1", "Estudo de funções contínuas sem derivada em ponto algum", 480, 9360,
-     "Comic Sans MS", 9.75},
-    {&Form3::Label2, "Label2", "Funções de Weierstrass e função de Takagi", 480, 9720,
-     "Comic Sans MS", 9.75},
-    {&Form3::Label3, "Label3", "Versão 1.0", 480, 10080, "Comic Sans MS", 9.75},
-};
-
 QAction* barCommand(QMenuBar* bar, const char* name, const QString& caption)
 {
     QAction* action = bar->addAction(caption);
@@ -51,7 +42,7 @@ QAction* barCommand(QMenuBar* bar, const char* name, const QString& caption)
 
 } // namespace
 
-Form3::Form3(QWidget* parent) : Form(Kind, parent)
+Form3::Form3(shell::Windows& windows, QWidget* parent) : Form(parent), m_windows(windows)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
@@ -74,6 +65,15 @@ Form3::Form3(QWidget* parent) : Form(Kind, parent)
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setGeometry(platform::pxRect(420, 360, 8505, 8505));
 
+    const LabelRow labelRows[] = {
+        {&Form3::Label4, "Label4", "TRIVELAS", 10020, 2580, "Comic Sans MS", 36},
+        {&Form3::Label5, "Label5", "MORVANICAS", 9420, 6360, "Comic Sans MS", 36},
+        {&Form3::Label1, "Label1", "Estudo de funções contínuas sem derivada em ponto algum", 480, 9360,
+         "Comic Sans MS", 9.75},
+        {&Form3::Label2, "Label2", "Funções de Weierstrass e função de Takagi", 480, 9720,
+         "Comic Sans MS", 9.75},
+        {&Form3::Label3, "Label3", "Versão 1.0", 480, 10080, "Comic Sans MS", 9.75},
+    };
     for (const LabelRow& row : labelRows) {
         auto* label = new platform::CaptionLabel(QString::fromUtf8(row.caption), client);
         label->setObjectName(QString::fromUtf8(row.name));
@@ -109,25 +109,25 @@ Form3::Form3(QWidget* parent) : Form(Kind, parent)
 
 void Form3::AbandonarPrograma_Click()
 {
-    platform::Forms::endProgram();
+    m_windows.endProgram();
 }
 
 void Form3::Weierstrass1_Click()
 {
-    platform::Forms::show(platform::FormKind::Form1);
+    m_windows.show(shell::FormKind::Form1);
 }
 
 void Form3::Weierstrass2_Click()
 {
-    platform::Forms::show(platform::FormKind::Form4);
+    m_windows.show(shell::FormKind::Form4);
 }
 
 void Form3::Takagi_Click()
 {
-    platform::Forms::show(platform::FormKind::Form5);
+    m_windows.show(shell::FormKind::Form5);
 }
 
 void Form3::Comentários_Click()
 {
-    platform::Forms::show(platform::FormKind::Form2);
+    m_windows.show(shell::FormKind::Form2);
 }

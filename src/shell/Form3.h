@@ -8,17 +8,22 @@ class QAction;
 class QLabel;
 class QMenu;
 
+namespace shell {
+class Windows;
+}
+
 class Form3 : public platform::Form {
 public:
-    static constexpr platform::FormKind Kind = platform::FormKind::Form3;
-
-    explicit Form3(QWidget* parent = nullptr);
+    explicit Form3(shell::Windows& windows, QWidget* parent = nullptr);
 
     void AbandonarPrograma_Click();
     void Weierstrass1_Click();
     void Weierstrass2_Click();
     void Takagi_Click();
     void Comentários_Click();
+
+private:
+    shell::Windows& m_windows;
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
