@@ -1,29 +1,26 @@
-// The graph windows: layout, loading, the axes drawing, the plot, the drawing commands and the
-// menus, read back from Picture1's image and from the boxes and dialogs they open.
+// The graph windows: loading, the axes drawing, the plot, the drawing commands and the menus,
+// read back from Picture1's image and from the boxes and dialogs they open.
 #include "tst_graph.h"
 
 #include "AxesDrawing.h"
 #include "Form1.h"
 #include "Form4.h"
 #include "Form5.h"
-#include "MessageBox.h"
 #include "ModalHelper.h"
 #include "PictureBox.h"
 #include "Pictures.h"
 #include "RuntimeError.h"
 #include "SeriesPlot.h"
+#include "UserActions.h"
 #include "Values.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -48,24 +45,25 @@ int inkIn(const QImage& image, const QRect& area)
     return count;
 }
 
-// The caption or text of a label, button, frame, text box or menu item.
-QString captionOf(const QObject* object)
+platform::PictureBox* surface(QWidget* form, const char* name = "Picture1")
 {
-    return object->property(qobject_cast<const QGroupBox*>(object) ? "title" : "text").toString();
+    return named<platform::PictureBox>(form, name);
 }
 
-QStringList textsOf(const QList<QAction*>& actions)
+QImage imageOf(QWidget* form)
 {
-    QStringList texts;
-    for (const QAction* action : actions)
-        texts << action->text();
-    return texts;
+    return surface(form)->image();
 }
 
 // A user point of the window's Picture1, as a pixel of its image.
-QPoint pixelOf(GraphForm* form, double x, double y)
+QPoint pixelOf(QWidget* form, double x, double y)
 {
-    return form->Picture1->mapper().map(float(x), float(y));
+    return surface(form)->mapper().map(float(x), float(y));
+}
+
+QAbstractButton* button(QWidget* form, const char* name)
+{
+    return named<QAbstractButton>(form, name);
 }
 
 QSet<QPoint> pixelsIn(const QImage& image, QRgb colour)
@@ -79,7 +77,7 @@ QSet<QPoint> pixelsIn(const QImage& image, QRgb colour)
 }
 
 // "ValorA=0.5;ValorB=" sets each named field of the window.
-void setFields(GraphForm* form, const QString& fields)
+void setFields(QWidget* form, const QString& fields)
 {
     for (const QString& item : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         form->findChild<QLineEdit*>(item.section(QLatin1Char('='), 0, 0))->setText(item.section(QLatin1Char('='), 1));
@@ -94,18 +92,21 @@ bool clickWithoutModal(QAbstractButton* button)
     return !unexpected.answered();
 }
 
-// The commentary viewer lives in another module; the graph windows only show its kind.
-class ViewerStandIn : public platform::Form {
-public:
-    ViewerStandIn() : platform::Form(platform::FormKind::Form2) {}
-};
+bool waiting(QWidget* form)
+{
+    return form->cursor().shape() == Qt::WaitCursor;
+}
+
+void addWindowRows()
+{
+    QTest::addColumn<QString>("window");
+    for (const char* window : {"Form1", "Form4", "Form5"})
+        QTest::newRow(window) << QString::fromUtf8(window);
+}
 
 } // namespace
 
-void TestGraph::initTestCase()
-{
-    platform::Forms::registerKind(platform::FormKind::Form2, [] { return new ViewerStandIn; });
-}
+void TestGraph::initTestCase() {}
 
 void TestGraph::init()
 {
@@ -116,12 +117,6 @@ void TestGraph::cleanup()
 {
     clearModalExpectations();
     delete m_form;
-    for (const QPointer<platform::Form>& other : m_others)
-        delete other;
-    m_others.clear();
-    using platform::FormKind;
-    for (FormKind kind : {FormKind::Form1, FormKind::Form2, FormKind::Form4, FormKind::Form5})
-        delete platform::Forms::instance(kind);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -129,62 +124,27 @@ GraphForm* TestGraph::open(const QString& window)
 {
     delete m_form;
     if (window == QLatin1String("Form1"))
-        m_form = platform::Forms::show<Form1>();
+        m_form = new Form1(m_navigator);
     else if (window == QLatin1String("Form4"))
-        m_form = platform::Forms::show<Form4>();
+        m_form = new Form4(m_navigator);
     else
-        m_form = platform::Forms::show<Form5>();
+        m_form = new Form5(m_navigator);
+    // As the shell shows a window: its first showing is its activation.
+    m_form->show();
+    m_form->activated();
     return m_form;
 }
 
-void TestGraph::layoutOfEachWindow_data()
+void TestGraph::picturesAndTitle_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QSize>("client");
-    QTest::addColumn<QStringList>("menuBar");
-    QTest::addColumn<QStringList>("menuNames");
-
-    QTest::newRow("Form1") << "Form1" << QSize(1016, 714)
-                           << QStringList{"Ficheiro", "Função de Weierstrass 2", "Função de Takagi", "Comentários"}
-                           << QStringList{"FecherPágina", "AbandonarPrograma", "Weierstrass2", "Takagi"};
-    QTest::newRow("Form4") << "Form4" << QSize(1020, 714)
-                           << QStringList{"Ficheiro", "Função de Weierstrass 1", "Função de Takagi", "Comentários"}
-                           << QStringList{"FecharPágina", "AbandonarPrograma", "Weierstrass1", "Takagi"};
-    QTest::newRow("Form5") << "Form5" << QSize(1016, 710)
-                           << QStringList{"Ficheiro", "Função de Weierstrass 1", "Função de Weierstrass 2", "Comentários"}
-                           << QStringList{"FecharPágina", "AbandonarPrograma", "Weierstrass1", "Weierstrass2"};
+    addWindowRows();
 }
 
-void TestGraph::layoutOfEachWindow()
+// Every picture and icon comes from the resources; the title is written in red.
+void TestGraph::picturesAndTitle()
 {
     QFETCH(QString, window);
-    QFETCH(QSize, client);
-    QFETCH(QStringList, menuBar);
-    QFETCH(QStringList, menuNames);
-
     GraphForm* form = open(window);
-    QCOMPARE(form->windowTitle(), QStringLiteral("TRIVELAS MORVANICAS"));
-    QCOMPARE(form->centralWidget()->size(), client);
-
-    QCOMPARE(textsOf(form->menuBar()->actions()), menuBar);
-    QCOMPARE(textsOf(form->Ficheiro->actions()), (QStringList{"Fechar esta página", "Abandonar o programa"}));
-    for (const QString& name : menuNames)
-        QVERIFY2(form->findChild<QAction*>(name), qPrintable(name));
-
-    // The surfaces as loading leaves them: 9500 twips square, Picture2 120 twips higher, hidden.
-    QCOMPARE(form->Picture1->geometry(), QRect(4, 76, 633, 633));
-    QCOMPARE(form->Picture2->geometry(), QRect(4, 68, 633, 633));
-    QVERIFY(form->Picture1->isVisible());
-    QVERIFY(!form->Picture2->isVisible());
-    QVERIFY(form->Picture1->AutoRedraw());
-    QVERIFY(!form->Picture2->AutoRedraw());
-    QCOMPARE(form->Image2->parentWidget(), form->Picture1);
-    QCOMPARE(form->Image3->parentWidget(), form->Picture1);
-
-    QCOMPARE(form->CommonDialog2.Color(), qRgb(255, 255, 255));
-
-    // Every picture and icon comes from the resources: the two arrowheads, the instructions and
-    // the formulas.
     int pictures = 0;
     for (const QWidget* child : form->findChildren<QWidget*>()) {
         if (const auto* picture = dynamic_cast<const platform::SvgPicture*>(child)) {
@@ -193,52 +153,11 @@ void TestGraph::layoutOfEachWindow()
         }
     }
     QVERIFY(pictures > 3);
-    for (QToolButton* button : form->FrameOpções->findChildren<QToolButton*>())
-        QVERIFY2(!button->icon().pixmap(16, 16).isNull(), qPrintable(button->objectName()));
-}
-
-void TestGraph::controlTexts_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("toolTip");
-
-    QTest::newRow("Form1 title") << "Form1" << "Label6" << "FUNÇÃO DE WEIERSTRASS 1" << "";
-    QTest::newRow("Form1 values frame, unaccented")
-        << "Form1" << "Frame1" << "Valores atribuidos" << "";
-    QTest::newRow("Form4 values frame, accented") << "Form4" << "Frame1" << "Valores atribuídos" << "";
-    QTest::newRow("Form1 conditions, twelve and thirteen blanks")
-        << "Form1" << "Label1" << "a < b,            a b > 1,             b ímpar" << "";
-    QTest::newRow("Form5 com") << "Form5" << "Label1" << "com" << "";
-    QTest::newRow("Form4 parameter a") << "Form4" << "ValorAWeier2" << "3" << "";
-    QTest::newRow("Form1 save") << "Form1" << "GuardarGráfico" << "Guardar"
-                                << "Guardar, como imagem .bmp, o gráfico da função.";
-    QTest::newRow("Form5 radians") << "Form5" << "EixosRad" << "Radianos" << "Graduar o eixo das abcissas em radianos.";
-    QTest::newRow("Form1 axes button") << "Form1" << "DesenharEixos" << "Desenhar os eixos com estes dados"
-                                       << "Desenhar os eixos.";
-    QTest::newRow("Form5 axes button") << "Form5" << "DesenharEixos" << "Desenhar eixos com estes dados"
-                                       << "Desenhar os eixos.";
-    QTest::newRow("Form1 MarcaX, two blanks")
-        << "Form1" << "MarcaX" << "" << "Valide esta opção para  para graduar numericamente o eixo das abcissas.";
-    QTest::newRow("Form4 GradNumY, no blank")
-        << "Form4" << "GradNumY" << "" << "Valide esta opção paracolocar marcas no eixo das ordenadas.";
-    QTest::newRow("Form5 MarcaX, tick marks")
-        << "Form5" << "MarcaX" << "" << "Valide esta opção para colocar marcas no eixo das abcissas.";
-}
-
-void TestGraph::controlTexts()
-{
-    QFETCH(QString, window);
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, toolTip);
-
-    GraphForm* form = open(window);
-    QObject* control = form->findChild<QObject*>(name);
-    QVERIFY2(control, qPrintable(name));
-    QCOMPARE(captionOf(control), caption);
-    QCOMPARE(control->property("toolTip").toString(), toolTip);
+    for (const QToolButton* tool : form->findChildren<QToolButton*>())
+        QVERIFY2(!tool->icon().pixmap(16, 16).isNull(), qPrintable(tool->objectName()));
+    auto* title = named<QLabel>(form, "Label6");
+    QVERIFY(title);
+    QVERIFY(paintedPixels(title, red) > 300);
 }
 
 void TestGraph::defaultFrame_data()
@@ -278,7 +197,7 @@ void TestGraph::defaultFrame()
 
     QLocale::setDefault(locale);
     GraphForm* form = open(window);
-    QVERIFY(!form->Xmax->text().contains(QLatin1Char(',')));
+    QVERIFY(!named<QLineEdit>(form, "Xmax")->text().contains(QLatin1Char(',')));
     const graph::AxisState& s = form->axisState();
     QCOMPARE(s.XMinimo, 0.0);
     QCOMPARE(s.XMaximo, xmax);
@@ -289,7 +208,7 @@ void TestGraph::defaultFrame()
     QCOMPARE(s.UnidadesPorPixelX, (xmax + 4 * margemX) / 633);
     QCOMPARE(s.UnidadesPorPixelY, (ymax - ymin + 4 * margemY) / 633);
 
-    const QImage image = form->Picture1->image();
+    const QImage image = imageOf(form);
     const double ux = s.UnidadesPorPixelX;
     const double uy = s.UnidadesPorPixelY;
     const QPoint origin = pixelOf(form, 0, 0);
@@ -333,7 +252,7 @@ void TestGraph::defaultFrame()
     // The third x mark, at 0.1 + 0.1 + 0.1, reads 0.3 (not its seventeen digits) as Print
     // writes it alone in the same place.
     platform::PictureBox reference;
-    reference.resize(form->Picture1->size());
+    reference.resize(surface(form)->size());
     reference.setAutoRedraw(true);
     reference.Scale(-2 * margemX, ymax + 2 * margemY, xmax + 2 * margemX, ymin - 2 * margemY);
     reference.setFontName(QStringLiteral("MS Serif"));
@@ -351,12 +270,51 @@ void TestGraph::defaultFrame()
     QCOMPARE(inkIn(image, QRect(origin.x() - 18, origin.y() - 6, 16, 5)), 0);
 
     // The arrowheads show over the surface at the axes' ends but are not part of its image.
-    QVERIFY(form->Image2->isVisible() && form->Image3->isVisible());
-    QCOMPARE(form->Image3->size(), QSize(16, 16));
-    QCOMPARE(form->Image3->pos(), pixelOf(form, xmax + margemX - 3 * ux, 4 * uy));
-    QCOMPARE(form->Image2->pos(), pixelOf(form, -4 * ux, ymax + margemY));
-    QVERIFY(isWhite(image, form->Image3->pos()) && isWhite(image, form->Image2->pos()));
-    QCOMPARE(form->Picture1->grab().toImage().pixel(form->Image3->pos()), black);
+    QVERIFY(named<QWidget>(form, "Image2")->isVisible() && named<QWidget>(form, "Image3")->isVisible());
+    QCOMPARE(named<QWidget>(form, "Image3")->size(), QSize(16, 16));
+    QCOMPARE(named<QWidget>(form, "Image3")->pos(), pixelOf(form, xmax + margemX - 3 * ux, 4 * uy));
+    QCOMPARE(named<QWidget>(form, "Image2")->pos(), pixelOf(form, -4 * ux, ymax + margemY));
+    QVERIFY(isWhite(image, named<QWidget>(form, "Image3")->pos()) && isWhite(image, named<QWidget>(form, "Image2")->pos()));
+    QCOMPARE(surface(form)->grab().toImage().pixel(named<QWidget>(form, "Image3")->pos()), black);
+}
+
+void TestGraph::printedNumbersInPlace_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<bool>("onX"); // a mark of the x axis, else of the y axis
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QRect>("ink"); // where the number's pixels lie in Picture1's image
+
+    const QLocale comma(QLocale::Portuguese, QLocale::Portugal);
+    QTest::newRow("Form1 x 0.3") << "Form1" << QLocale::c() << true << 0.3 << QRect(369, 325, 10, 6);
+    QTest::newRow("Form1 y -0.5") << "Form1" << QLocale::c() << false << -0.5 << QRect(5, 459, 13, 6);
+    QTest::newRow("Form4 x 1,2") << "Form4" << comma << true << 1.2 << QRect(370, 325, 9, 7);
+    QTest::newRow("Form5 y 0,3") << "Form5" << comma << false << 0.3 << QRect(7, 165, 10, 7);
+}
+
+// The numbers printed by the marks of the default axes, to the pixel.
+void TestGraph::printedNumbersInPlace()
+{
+    QFETCH(QString, window);
+    QFETCH(QLocale, locale);
+    QFETCH(bool, onX);
+    QFETCH(double, value);
+    QFETCH(QRect, ink);
+
+    QLocale::setDefault(locale);
+    GraphForm* form = open(window);
+    const QImage image = imageOf(form);
+    const QPoint mark = onX ? pixelOf(form, value, 0) : pixelOf(form, 0, value);
+    // Below the x axis and its tick, or left of the y axis and its tick.
+    const QRect area = onX ? QRect(mark.x() - 16, mark.y() + 3, 33, 16) : QRect(0, mark.y() - 8, mark.x() - 3, 17);
+    QRect found;
+    QVERIFY(image.rect().contains(area));
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                found |= QRect(x, y, 1, 1);
+    QCOMPARE(found, ink);
 }
 
 void TestGraph::axesMessages_data()
@@ -397,10 +355,10 @@ void TestGraph::axesMessages()
     GraphForm* form = open(QStringLiteral("Form1"));
     const graph::AxisState before = form->axisState();
     setFields(form, fields);
-    form->setMousePointer(11);
+    form->setMousePointer(platform::Form::MousePointer::Hourglass);
 
     ModalAnswer box = expectModal(clickOk);
-    QTest::mouseClick(form->DesenharEixos, Qt::LeftButton);
+    QTest::mouseClick(button(form, "DesenharEixos"), Qt::LeftButton);
     QVERIFY(box.wait());
     QCOMPARE(box.record().text, message);
     QCOMPARE(box.record().buttons.size(), 1);
@@ -409,10 +367,10 @@ void TestGraph::axesMessages()
     QCOMPARE(box.record().title, failed ? QStringLiteral("TrivelasMorvanicas") : QStringLiteral("Trivelas"));
     QCOMPARE(box.record().icon, int(failed ? QMessageBox::NoIcon : QMessageBox::Information));
     if (failed)
-        QCOMPARE(form->MousePointer(), 0);
+        QVERIFY(!waiting(form));
 
     // Both surfaces wiped; the margins and units per pixel are the previous run's.
-    QCOMPARE(inkIn(form->Picture1->image(), form->Picture1->image().rect()), 0);
+    QCOMPARE(inkIn(imageOf(form), imageOf(form).rect()), 0);
     const graph::AxisState& after = form->axisState();
     QCOMPARE(after.XMinimo, xmin);
     QCOMPARE(after.XMaximo, xmax);
@@ -492,12 +450,12 @@ void TestGraph::guardedStepsDrawAxesWithoutMarks()
     QFETCH(QString, fields);
     GraphForm* form = open(QStringLiteral("Form1"));
     setFields(form, fields);
-    form->GradNumY->setChecked(false);
-    form->MarcaY->setChecked(false);
+    named<QCheckBox>(form, "GradNumY")->setChecked(false);
+    named<QCheckBox>(form, "MarcaY")->setChecked(false);
     form->DesenharEixos_Click();
 
     // The x axis is there, with nothing above or below it but the y axis.
-    const QImage image = form->Picture1->image();
+    const QImage image = imageOf(form);
     const graph::AxisState& s = form->axisState();
     const int row = pixelOf(form, s.XMinimo, 0).y();
     const int column = pixelOf(form, 0, 0).x();
@@ -512,10 +470,9 @@ void TestGraph::radianModeReplacesUnitMarks()
 {
     GraphForm* form = open(QStringLiteral("Form1"));
     setFields(form, QStringLiteral("Xmin=-2*pi;Xmax=2*pi;PassoX=1"));
-    form->axisState().EixoEmRadianos = true;
-    form->DesenharEixos_Click();
+    QVERIFY(clickWithoutModal(button(form, "EixosRad")));
 
-    const QImage image = form->Picture1->image();
+    const QImage image = imageOf(form);
     const double uy = form->axisState().UnidadesPorPixelY;
     QCOMPARE(image.pixel(pixelOf(form, 1.570795, 2 * uy)), black);
     QCOMPARE(image.pixel(pixelOf(form, -6.28318, 2 * uy)), black);
@@ -563,22 +520,22 @@ void TestGraph::plotMessages()
 
     GraphForm* form = open(window);
     setFields(form, fields);
-    form->Picture1->setPixelFast(300, 100, red); // an earlier graph
+    surface(form)->setPixelFast(300, 100, red); // an earlier graph
 
     ModalAnswer box = expectModal(clickOk);
     ModalAnswer second = expectModal(clickOk, 50);
-    QTest::mouseClick(form->Desenhar, Qt::LeftButton);
+    QTest::mouseClick(button(form, "Desenhar"), Qt::LeftButton);
     QVERIFY(box.wait() && !second.wait(200));
     QCOMPARE(box.record().text, message);
     QCOMPARE(box.record().icon, icon);
     const bool failed = message.startsWith(QStringLiteral("Erro"));
     QCOMPARE(box.record().title, failed ? QStringLiteral("Estudo de uma função") : QStringLiteral("Trivelas morvanicas"));
-    const QImage image = form->Picture1->image();
+    const QImage image = imageOf(form);
     QCOMPARE(image.pixel(300, 100), failed ? white : red);
     QVERIFY(pixelsIn(image, blue).isEmpty());
     QCOMPARE(image.pixel(pixelOf(form, 0.1, 0)), black);
-    QCOMPARE(form->MousePointer(), 0);
-    QVERIFY(form->Picture1->isVisible() && !form->Picture2->isVisible());
+    QVERIFY(!waiting(form));
+    QVERIFY(surface(form)->isVisible() && !surface(form, "Picture2")->isVisible());
 }
 
 void TestGraph::plottedPixels_data()
@@ -610,17 +567,17 @@ void TestGraph::plottedPixels()
     const graph::AxisState& s = form->axisState();
     for (double x : graph::plotAbscissae(s.XMinimo, s.XMaximo)) {
         const QPoint p = pixelOf(form, x, first[series](x));
-        if (form->Picture1->rect().contains(p))
+        if (surface(form)->rect().contains(p))
             expected.insert(p);
     }
-    QVERIFY(clickWithoutModal(form->Desenhar));
-    QCOMPARE(pixelsIn(form->Picture1->image(), blue), expected);
-    QVERIFY(form->Picture1->isVisible() && !form->Picture2->isVisible());
+    QVERIFY(clickWithoutModal(button(form, "Desenhar")));
+    QCOMPARE(pixelsIn(imageOf(form), blue), expected);
+    QVERIFY(surface(form)->isVisible() && !surface(form, "Picture2")->isVisible());
 }
 
 void TestGraph::commandsAndGraphs_data()
 {
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("command");
     QTest::addColumn<QColor>("pick"); // invalid: cancel the colour dialog
     QTest::addColumn<bool>("graphKept");
     QTest::addColumn<QRgb>("background");
@@ -634,46 +591,46 @@ void TestGraph::commandsAndGraphs_data()
 
 void TestGraph::commandsAndGraphs()
 {
-    QFETCH(QString, button);
+    QFETCH(QString, command);
     QFETCH(QColor, pick);
     QFETCH(bool, graphKept);
     QFETCH(QRgb, background);
 
     GraphForm* form = open(QStringLiteral("Form5"));
     setFields(form, QStringLiteral("ValorNTakagi=1"));
-    QVERIFY(clickWithoutModal(form->Desenhar));
-    const bool dialog = button.startsWith(QLatin1String("Cor"));
+    QVERIFY(clickWithoutModal(button(form, "Desenhar")));
+    const bool dialog = command.startsWith(QLatin1String("Cor"));
     ModalAnswer answer = expectModal(pick.isValid() ? pickColor(pick) : ModalAction(cancel), dialog ? 5000 : 0);
-    QTest::mouseClick(form->findChild<QToolButton*>(button), Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QToolButton*>(command), Qt::LeftButton);
     QCOMPARE(answer.wait(dialog ? 5000 : 10), dialog);
 
-    const QImage image = form->Picture1->image();
+    const QImage image = imageOf(form);
     QCOMPARE(!pixelsIn(image, blue).isEmpty(), graphKept);
     QCOMPARE(image.pixel(0, 0), background);
-    QCOMPARE(form->Picture2->BackColor(), background);
+    QCOMPARE(surface(form, "Picture2")->BackColor(), background);
     QCOMPARE(image.pixel(pixelOf(form, 0, 0.1)), black);
-    const bool radians = button == QLatin1String("EixosRad");
+    const bool radians = command == QLatin1String("EixosRad");
     QCOMPARE(form->axisState().EixoEmRadianos, radians);
-    QCOMPARE(form->EixosRad->text(), radians ? QStringLiteral("Unidades") : QStringLiteral("Radianos"));
-    QCOMPARE(form->EixosRad->toolTip(), radians ? QStringLiteral("Graduar o eixo das abcissas em unidades.")
+    QCOMPARE(button(form, "EixosRad")->text(), radians ? QStringLiteral("Unidades") : QStringLiteral("Radianos"));
+    QCOMPARE(button(form, "EixosRad")->toolTip(), radians ? QStringLiteral("Graduar o eixo das abcissas em unidades.")
                                                 : QStringLiteral("Graduar o eixo das abcissas em radianos."));
     if (graphKept) {
         // The new colour for the next graph; both show together.
         QCOMPARE(answer.record().initialColor, QColor(Qt::blue));
         setFields(form, QStringLiteral("ValorNTakagi=2"));
-        QVERIFY(clickWithoutModal(form->Desenhar));
-        QVERIFY(!pixelsIn(form->Picture1->image(), blue).isEmpty());
-        QVERIFY(!pixelsIn(form->Picture1->image(), red).isEmpty());
+        QVERIFY(clickWithoutModal(button(form, "Desenhar")));
+        QVERIFY(!pixelsIn(imageOf(form), blue).isEmpty());
+        QVERIFY(!pixelsIn(imageOf(form), red).isEmpty());
     }
 }
 
 void TestGraph::copyAndSave()
 {
     GraphForm* form = open(QStringLiteral("Form4"));
-    QVERIFY(clickWithoutModal(form->Desenhar));
-    QVERIFY(clickWithoutModal(form->CopiarFunção));
+    QVERIFY(clickWithoutModal(button(form, "Desenhar")));
+    QVERIFY(clickWithoutModal(button(form, "CopiarFunção")));
     const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(copied, form->Picture1->image().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(copied, imageOf(form).convertToFormat(QImage::Format_RGB32));
 
     // Another extension is refused and the dialog comes back.
     QTemporaryDir dir;
@@ -681,7 +638,7 @@ void TestGraph::copyAndSave()
     ModalAnswer png = expectModal(saveAs(dir.filePath(QStringLiteral("grafico.png"))));
     ModalAnswer refusal = expectModal(clickOk);
     ModalAnswer bmp = expectModal(saveAs(dir.filePath(QStringLiteral("grafico"))));
-    QTest::mouseClick(form->GuardarGráfico, Qt::LeftButton);
+    QTest::mouseClick(button(form, "GuardarGráfico"), Qt::LeftButton);
     QVERIFY(png.wait() && refusal.wait() && bmp.wait());
     QCOMPARE(png.record().directory, QCoreApplication::applicationDirPath());
     QCOMPARE(png.record().nameFilters, QStringList{QStringLiteral("Mapa de bits (*.bmp)")});
@@ -696,7 +653,6 @@ void TestGraph::copyAndSave()
     file.close();
     QCOMPARE(bytes.at(28), char(24)); // bits per pixel
     QCOMPARE(QImage(saved).convertToFormat(QImage::Format_RGB32), copied);
-    QVERIFY(form->CommonDialog3.FileName().isEmpty());
 
     // A disk that fills up while the file is replaced: reported, and the old file stays whole.
     ModalAnswer again = expectModal(saveAs(saved));
@@ -708,7 +664,7 @@ void TestGraph::copyAndSave()
     limit.rlim_cur = 4096; // room for the dialogs' settings, not for the bitmap
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    QTest::mouseClick(form->GuardarGráfico, Qt::LeftButton);
+    QTest::mouseClick(button(form, "GuardarGráfico"), Qt::LeftButton);
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(again.wait() && replace.wait() && failure.wait());
@@ -724,55 +680,44 @@ void TestGraph::copyAndSave()
 
 void TestGraph::menus_data()
 {
-    using K = platform::FormKind;
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("item");
-    QTest::addColumn<QList<K>>("loaded"); // the windows loaded afterwards
+    QTest::addColumn<QString>("asked"); // what the window asks of the others
+    QTest::addColumn<bool>("stays");    // the window stays, on the screen, once it has asked
 
-    QTest::newRow("Form1 to Form4") << "Form1" << "Weierstrass2" << QList<K>{K::Form4};
-    QTest::newRow("Form1 to Form5") << "Form1" << "Takagi" << QList<K>{K::Form5};
-    QTest::newRow("Form1 comments") << "Form1" << "Comentários" << QList<K>{K::Form1, K::Form2};
-    QTest::newRow("Form1 close") << "Form1" << "FecherPágina" << QList<K>{};
-    QTest::newRow("Form4 to Form1") << "Form4" << "Weierstrass1" << QList<K>{K::Form1};
-    QTest::newRow("Form4 to Form5") << "Form4" << "Takagi" << QList<K>{K::Form5};
-    QTest::newRow("Form4 comments") << "Form4" << "Comentários" << QList<K>{K::Form2, K::Form4};
-    QTest::newRow("Form4 close") << "Form4" << "FecharPágina" << QList<K>{};
-    QTest::newRow("Form5 to Form1") << "Form5" << "Weierstrass1" << QList<K>{K::Form1};
-    QTest::newRow("Form5 to Form4") << "Form5" << "Weierstrass2" << QList<K>{K::Form4};
-    QTest::newRow("Form5 comments") << "Form5" << "Comentários" << QList<K>{K::Form2, K::Form5};
-    QTest::newRow("Form5 close") << "Form5" << "FecharPágina" << QList<K>{};
+    QTest::newRow("Form1 to Form4") << "Form1" << "Weierstrass2" << "Weierstrass2" << false;
+    QTest::newRow("Form1 to Form5") << "Form1" << "Takagi" << "Takagi" << false;
+    QTest::newRow("Form1 comments") << "Form1" << "Comentários" << "viewer" << true;
+    QTest::newRow("Form1 close") << "Form1" << "FecherPágina" << "" << false;
+    QTest::newRow("Form1 quit") << "Form1" << "AbandonarPrograma" << "end" << true;
+    QTest::newRow("Form4 to Form1") << "Form4" << "Weierstrass1" << "Weierstrass1" << false;
+    QTest::newRow("Form4 to Form5") << "Form4" << "Takagi" << "Takagi" << false;
+    QTest::newRow("Form4 close") << "Form4" << "FecharPágina" << "" << false;
+    QTest::newRow("Form5 to Form1") << "Form5" << "Weierstrass1" << "Weierstrass1" << false;
+    QTest::newRow("Form5 to Form4") << "Form5" << "Weierstrass2" << "Weierstrass2" << false;
+    QTest::newRow("Form5 comments") << "Form5" << "Comentários" << "viewer" << true;
+    QTest::newRow("Form5 quit") << "Form5" << "AbandonarPrograma" << "end" << true;
 }
 
-// Each item of a graph window's menu bar leads where it says, unloading the window unless it
-// opens the viewer; the viewer, open already, is shown again as it stands.
+// A window left for another is hidden before the other shows, then unloaded; the viewer shows
+// over it.
 void TestGraph::menus()
 {
-    using K = platform::FormKind;
     QFETCH(QString, window);
     QFETCH(QString, item);
-    QFETCH(QList<K>, loaded);
+    QFETCH(QString, asked);
+    QFETCH(bool, stays);
 
     QPointer<GraphForm> form = open(window);
-    const K kind = form->kind();
-    auto* action = form->findChild<QAction*>(item);
+    m_navigator.asked.clear();
+    m_navigator.asker = form;
+    auto* action = named<QAction>(form, item.toUtf8().constData());
     QVERIFY(action);
     action->trigger();
-    QList<K> after;
-    for (K k : {K::Form1, K::Form2, K::Form4, K::Form5})
-        if (platform::Forms::instance(k))
-            after << k;
-    QCOMPARE(after, loaded);
-    for (K k : after)
-        QVERIFY(platform::Forms::instance(k)->isVisible());
-    QTRY_COMPARE(form.isNull(), !loaded.contains(kind));
-
-    // Asked again, the viewer is the same one, as it stands.
-    if (QPointer<platform::Form> viewer = platform::Forms::instance(K::Form2)) {
-        viewer->setProperty("page", 5);
-        action->trigger();
-        QCOMPARE(platform::Forms::instance(K::Form2), viewer.data());
-        QCOMPARE(viewer->property("page").toInt(), 5);
-    }
+    QCOMPARE(m_navigator.asked, asked);
+    if (!asked.isEmpty())
+        QCOMPARE(m_navigator.askerShown, stays);
+    QTRY_COMPARE(form.isNull(), !stays);
 }
 
 QTEST_MAIN(TestGraph)

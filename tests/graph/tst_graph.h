@@ -2,15 +2,16 @@
 // graduation in plot_cases.cpp.
 #pragma once
 
-#include <QList>
+#include "WindowNavigator.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QRgb>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
 
 class GraphForm;
-namespace platform {
-class Form;
-}
 
 inline constexpr QRgb white = 0xffffffff;
 inline constexpr QRgb black = 0xff000000;
@@ -26,12 +27,12 @@ private slots:
     void cleanup();
 
     // The windows.
-    void layoutOfEachWindow_data();
-    void layoutOfEachWindow();
-    void controlTexts_data();
-    void controlTexts();
+    void picturesAndTitle_data();
+    void picturesAndTitle();
     void defaultFrame_data();
     void defaultFrame();
+    void printedNumbersInPlace_data();
+    void printedNumbersInPlace();
     void axesMessages_data();
     void axesMessages();
     void graduation_data();
@@ -64,8 +65,30 @@ private slots:
     void radianWorkedExample();
 
 private:
+    // Stands for the shell: keeps what a graph window last asked of the other windows.
+    class Navigator : public graph::WindowNavigator {
+    public:
+        void showGraph(graph::GraphKind kind) override
+        {
+            note(QStringList{"Weierstrass1", "Weierstrass2", "Takagi"}.at(int(kind)));
+        }
+        void showViewer() override { note(QStringLiteral("viewer")); }
+        void endProgram() override { note(QStringLiteral("end")); }
+
+        QString asked;
+        bool askerShown = false; // whether the window asking was still on the screen
+        QPointer<QWidget> asker;
+
+    private:
+        void note(const QString& request)
+        {
+            asked = request;
+            askerShown = asker && asker->isVisible();
+        }
+    };
+
     GraphForm* open(const QString& window);
 
+    Navigator m_navigator;
     QPointer<GraphForm> m_form;
-    QList<QPointer<platform::Form>> m_others;
 };
