@@ -1,19 +1,14 @@
-// The whole program as a user drives it: windows opened from the menus, functions drawn, pages
-// turned, a drawing copied and saved, windows closed until the program ends, each step checked by
-// what the user sees. Runs on any platform; on an X display it also reads the screen.
+// The whole program as a user drives it: windows opened from the menus, functions drawn, a page
+// turned, windows closed until the program ends, each step checked by what the user sees. Runs on
+// any platform; on an X display it also reads the screen.
 #include "Form.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form5.h"
 #include "GraphForm.h"
 #include "ModalHelper.h"
 #include "PictureBox.h"
+#include "UserActions.h"
 #include "Windows.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,23 +16,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QToolButton>
 #include <QtTest>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
-using platform::FormKind;
-using platform::Forms;
+using shell::FormKind;
 using Kinds = QList<FormKind>;
 
 namespace {
@@ -152,15 +143,6 @@ QImage titlePicture()
     return QImage(QStringLiteral(":/pictures/titulo.bmp")).convertToFormat(QImage::Format_RGB32);
 }
 
-Kinds loadedKinds()
-{
-    Kinds kinds;
-    for (FormKind kind : allKinds)
-        if (Forms::instance(kind))
-            kinds.append(kind);
-    return kinds;
-}
-
 QList<platform::Form*> visibleForms()
 {
     QList<platform::Form*> forms;
@@ -170,9 +152,15 @@ QList<platform::Form*> visibleForms()
     return forms;
 }
 
-GraphForm* graphWindow(FormKind kind)
+bool activate(QWidget* window)
 {
-    return static_cast<GraphForm*>(Forms::instance(kind));
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+platform::PictureBox* picture1(QWidget* form)
+{
+    return named<platform::PictureBox>(form, "Picture1");
 }
 
 // Places a window where it goes on the X display and waits until it shows.
@@ -192,48 +180,6 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
         testLogHandler(type, context, message);
 }
 
-// Ends whatever is left of a session that went wrong, so that the next one starts clean.
-void endByForce()
-{
-    clearModalExpectations();
-    while (QWidget* modal = QApplication::activeModalWidget()) {
-        modal->close();
-        if (QApplication::activeModalWidget() == modal)
-            break; // it will go when its own loop ends
-    }
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* menu = qobject_cast<QMenu*>(widget); menu && menu->isVisible())
-            menu->close();
-    Forms::endProgram();
-}
-
-// Chooses an entry of a window's menu bar with the mouse.
-void clickBar(platform::Form* form, const char* name)
-{
-    auto* action = form->findChild<QAction*>(QString::fromUtf8(name));
-    QVERIFY2(action, name);
-    const QRect place = form->menuBar()->actionGeometry(action);
-    QVERIFY2(place.isValid(), name);
-    QTest::mouseClick(form->menuBar(), Qt::LeftButton, {}, place.center());
-}
-
-// Opens the "Ficheiro" drop-down of a window's menu bar and clicks one of its items.
-void chooseFromFicheiro(platform::Form* form, const char* name)
-{
-    auto* ficheiro = form->findChild<QMenu*>(QStringLiteral("Ficheiro"));
-    auto* item = form->findChild<QAction*>(QString::fromUtf8(name));
-    QVERIFY(ficheiro);
-    QVERIFY2(item, name);
-    QMenuBar* bar = form->menuBar();
-    const QPoint onBar = bar->actionGeometry(ficheiro->menuAction()).center();
-    // The pointer goes where the user clicks: a drop-down takes a click on an item only from a
-    // pointer that moved away from where it was when the drop-down opened.
-    QCursor::setPos(bar->mapToGlobal(onBar));
-    QTest::mouseClick(bar, Qt::LeftButton, {}, onBar);
-    QTRY_VERIFY_WITH_TIMEOUT(ficheiro->isVisible(), 5000);
-    QTest::mouseClick(ficheiro, Qt::LeftButton, {}, ficheiro->actionGeometry(item).center());
-}
-
 } // namespace
 
 class TestEndToEnd : public QObject {
@@ -251,15 +197,41 @@ private slots:
 private:
     int runProgram(const std::function<void()>& script);
     void opensAndDraws(const GraphWindowCase& window);
+    void endByForce();
+    Kinds loadedKinds() const;
+    platform::Form* window(FormKind kind) const { return m_windows->instance(kind); }
 
-    QTemporaryDir m_dir;
+    std::unique_ptr<shell::Windows> m_windows;
     QString m_screenshot;
     bool m_lastWindowClosed = false; // the program's last window went, in this session
 };
 
+Kinds TestEndToEnd::loadedKinds() const
+{
+    Kinds kinds;
+    for (FormKind kind : allKinds)
+        if (window(kind))
+            kinds.append(kind);
+    return kinds;
+}
+
+// Ends whatever is left of a session that went wrong, so that the next one starts clean.
+void TestEndToEnd::endByForce()
+{
+    clearModalExpectations();
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break; // it will go when its own loop ends
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* menu = qobject_cast<QMenu*>(widget); menu && menu->isVisible())
+            menu->close();
+    m_windows->endProgram();
+}
+
 void TestEndToEnd::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
     testLogHandler = qInstallMessageHandler(quietHandler);
     // As the program's main sets them.
     QApplication::setApplicationName(QStringLiteral("TrivelasMorvanicas"));
@@ -280,8 +252,7 @@ void TestEndToEnd::initTestCase()
 void TestEndToEnd::cleanup()
 {
     clearModalExpectations();
-    for (FormKind kind : allKinds)
-        Forms::unload(kind);
+    m_windows.reset();
     QTRY_VERIFY(visibleForms().isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -291,8 +262,8 @@ void TestEndToEnd::cleanup()
 // that does not end once the script is over, is ended by force so that the next test starts clean.
 int TestEndToEnd::runProgram(const std::function<void()>& script)
 {
-    shell::registerWindowKinds();
-    Forms::show(FormKind::Form3);
+    m_windows = std::make_unique<shell::Windows>();
+    m_windows->show(FormKind::Form3);
 
     m_lastWindowClosed = false;
     const QMetaObject::Connection lastWindow = connect(qApp, &QGuiApplication::lastWindowClosed, this,
@@ -346,13 +317,13 @@ int TestEndToEnd::runProgram(const std::function<void()>& script)
 // draw button puts the curve over them.
 void TestEndToEnd::opensAndDraws(const GraphWindowCase& window)
 {
-    clickBar(Forms::instance<Form3>(), window.startItem);
-    GraphForm* form = graphWindow(window.kind);
+    clickBar(this->window(FormKind::Form3), window.startItem);
+    auto* form = static_cast<GraphForm*>(this->window(window.kind));
     QVERIFY2(form && shownAt(form, graphPlace), window.startItem);
     // The window just shown is the one the user works in.
     QVERIFY(QTest::qWaitForWindowActive(form));
     QCOMPARE(form->windowTitle(), QStringLiteral("TRIVELAS MORVANICAS"));
-    QCOMPARE(form->Label6->text(), QString::fromUtf8(window.title));
+    QCOMPARE(named<QLabel>(form, "Label6")->text(), QString::fromUtf8(window.title));
     for (const auto& [name, text] : window.parameters) {
         auto* field = form->findChild<QLineEdit*>(QString::fromUtf8(name));
         QVERIFY2(field, name);
@@ -361,24 +332,24 @@ void TestEndToEnd::opensAndDraws(const GraphWindowCase& window)
 
     // The axes through the origin, nothing drawn in the graph colour yet; on the screen only the
     // axes are black: the row beside the x axis is not.
-    const QImage axes = form->Picture1->image();
-    const QPoint origin = form->Picture1->mapper().map(0.0f, 0.0f);
+    const QImage axes = picture1(form)->image();
+    const QPoint origin = picture1(form)->mapper().map(0.0f, 0.0f);
     QVERIFY2(axesThrough(axes, origin), window.startItem);
     QCOMPARE(pixelsOf(axes, graphColour), 0);
     if (onX11()) {
         QImage shown;
-        QTRY_VERIFY_WITH_TIMEOUT(axesThrough(shown = grabScreen(form->Picture1), origin), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(axesThrough(shown = grabScreen(picture1(form)), origin), 5000);
         QVERIFY(pixelsOf(shown, black, QRect(0, origin.y() - 20, shown.width(), 1)) < shown.width() / 10);
     }
 
     // The curve lies over the axes, which stay as they were under it. It starts at (0, f(0)) and
     // runs across the whole abscissa range.
-    QTest::mouseClick(form->Desenhar, Qt::LeftButton);
-    const QImage drawn = form->Picture1->image();
+    QTest::mouseClick(named<QWidget>(form, "Desenhar"), Qt::LeftButton);
+    const QImage drawn = picture1(form)->image();
     QCOMPARE(pixelsWhere(drawn.rect(),
                          [&](QPoint p) { return drawn.pixel(p) != axes.pixel(p) && drawn.pixel(p) != graphColour; }),
              0);
-    const platform::PixelMapper mapper = form->Picture1->mapper();
+    const platform::PixelMapper mapper = picture1(form)->mapper();
     QCOMPARE(drawn.pixel(mapper.map(0.0f, float(window.valueAtZero))), graphColour);
     const int first = mapper.map(float(form->axisState().XMinimo), 0.0f).x();
     const int last = mapper.map(float(form->axisState().XMaximo), 0.0f).x();
@@ -392,13 +363,13 @@ void TestEndToEnd::opensAndDraws(const GraphWindowCase& window)
         return;
     // Every pixel of the curve that no picture on the surface covers is on the screen too.
     QRegion covered;
-    for (QWidget* child : form->Picture1->findChildren<QWidget*>())
+    for (QWidget* child : picture1(form)->findChildren<QWidget*>())
         if (child->isVisible())
             covered += child->geometry();
     const auto curve = [&](QPoint p) { return drawn.pixel(p) == graphColour && !covered.contains(p); };
     QVERIFY(pixelsWhere(drawn.rect(), curve) > 500);
     const auto missing = [&] {
-        const QImage shown = grabScreen(form->Picture1);
+        const QImage shown = grabScreen(picture1(form));
         return pixelsWhere(drawn.rect(), [&](QPoint p) { return curve(p) && shown.pixel(p) != graphColour; });
     };
     QTRY_COMPARE_WITH_TIMEOUT(missing(), 0, 5000);
@@ -437,96 +408,72 @@ void TestEndToEnd::userSession()
 {
     const int code = runProgram([this] {
         // The program starts on its start window alone, its title picture showing.
-        const QPointer<Form3> start = Forms::instance<Form3>();
+        const QPointer<platform::Form> start = window(FormKind::Form3);
         QVERIFY(start && shownAt(start, startPlace));
-        QCOMPARE(loadedKinds(), Kinds{FormKind::Form3});
         QCOMPARE(visibleForms(), QList<platform::Form*>{start.data()});
-        QCOMPARE(start->windowTitle(), QStringLiteral("TRIVELAS MORVANICAS"));
         const QImage title = titlePicture();
-        QCOMPARE(title.size(), QSize(567, 567));
-        const QRect inWindow(start->Image1->mapTo(start, QPoint(0, 0)), title.size());
+        const QLabel* picture = named<QLabel>(start, "Image1");
+        const QRect inWindow(picture->mapTo(start, QPoint(0, 0)), title.size());
         QCOMPARE(start->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(inWindow), title);
         if (onX11())
-            QTRY_VERIFY_WITH_TIMEOUT(grabScreen(start->Image1) == title, 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(grabScreen(picture) == title, 5000);
 
-        for (const GraphWindowCase& window : graphWindows) {
-            opensAndDraws(window);
+        for (const GraphWindowCase& graph : graphWindows) {
+            opensAndDraws(graph);
             if (QTest::currentTestFailed())
                 return;
         }
 
-        // The drawing of the active graph window goes to the clipboard and to a bitmap file, the
-        // same picture both ways, and stays as it was.
-        QPointer<Form5> takagi = Forms::instance<Form5>();
-        QVERIFY(takagi);
-        const QImage drawn = takagi->Picture1->image();
-        QVERIFY(pixelsOf(drawn, graphColour) > 0);
-        QTest::mouseClick(takagi->CopiarFunção, Qt::LeftButton);
-        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), drawn);
-        ModalAnswer save = expectModal(saveAs(m_dir.filePath(QStringLiteral("grafico"))));
-        QTest::mouseClick(takagi->GuardarGráfico, Qt::LeftButton);
-        QVERIFY(save.wait());
-        QCOMPARE(save.record().title, QStringLiteral("Guardar como"));
-        QCOMPARE(QImage(m_dir.filePath(QStringLiteral("grafico.bmp"))).convertToFormat(QImage::Format_RGB32), drawn);
-        QCOMPARE(takagi->Picture1->image(), drawn);
-
         // The user types values of their own in two graph windows, then leaves the first
         // Weierstrass window by its menu for the Takagi one: it goes, the other shows as it was
         // left. Back again, a fresh first Weierstrass window with its defaults and no graph.
-        QPointer<Form1> weierstrass = Forms::instance<Form1>();
-        QVERIFY(weierstrass);
-        takagi->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(takagi));
-        takagi->ValorNTakagi->selectAll();
-        QTest::keyClicks(takagi->ValorNTakagi, QStringLiteral("7"));
-        weierstrass->raise();
-        weierstrass->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(weierstrass));
-        weierstrass->ValorA->selectAll();
-        QTest::keyClicks(weierstrass->ValorA, QStringLiteral("0.7"));
-        QCOMPARE(weierstrass->ValorA->text(), QStringLiteral("0.7"));
+        QPointer<platform::Form> weierstrass = window(FormKind::Form1);
+        QPointer<platform::Form> takagi = window(FormKind::Form5);
+        QVERIFY(weierstrass && takagi);
+        const auto type = [](platform::Form* form, const char* field, const QString& text) {
+            form->raise();
+            QVERIFY(activate(form));
+            auto* edit = named<QLineEdit>(form, field);
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+            QCOMPARE(edit->text(), text);
+        };
+        type(takagi, "ValorNTakagi", QStringLiteral("7"));
+        type(weierstrass, "ValorA", QStringLiteral("0.7"));
         clickBar(weierstrass, "Takagi");
         QTRY_VERIFY(weierstrass.isNull());
-        QCOMPARE(Forms::instance<Form5>(), takagi.data());
+        QCOMPARE(window(FormKind::Form5), takagi.data());
         QVERIFY(takagi->isVisible());
-        QCOMPARE(takagi->ValorNTakagi->text(), QStringLiteral("7"));
+        QCOMPARE(named<QLineEdit>(takagi, "ValorNTakagi")->text(), QStringLiteral("7"));
         clickBar(takagi, "Weierstrass1");
         QTRY_VERIFY(takagi.isNull());
-        weierstrass = Forms::instance<Form1>();
+        weierstrass = window(FormKind::Form1);
         QVERIFY(weierstrass && shownAt(weierstrass, graphPlace));
-        QCOMPARE(weierstrass->ValorA->text(), QStringLiteral("0.5"));
-        QCOMPARE(pixelsOf(weierstrass->Picture1->image(), graphColour), 0);
-        QVERIFY(axesThrough(weierstrass->Picture1->image(), weierstrass->Picture1->mapper().map(0.0f, 0.0f)));
+        QCOMPARE(named<QLineEdit>(weierstrass, "ValorA")->text(), QStringLiteral("0.5"));
+        const auto curve = [&weierstrass] { return pixelsOf(picture1(weierstrass)->image(), graphColour); };
+        QCOMPARE(curve(), 0);
         QCOMPARE(loadedKinds(), (Kinds{FormKind::Form1, FormKind::Form3, FormKind::Form4}));
 
-        // "Comentários" opens the viewer over the graph window; the user reads to the last page
-        // and back. Coming back to the graph window then draws its axes afresh, without the curve.
+        // "Comentários" opens the viewer over the graph window; the user turns a page. Coming back
+        // to the graph window then draws its axes afresh, without the curve.
         QVERIFY(QTest::qWaitForWindowActive(weierstrass));
-        QTest::mouseClick(weierstrass->Desenhar, Qt::LeftButton);
-        QVERIFY(pixelsOf(weierstrass->Picture1->image(), graphColour) > 0);
+        QTest::mouseClick(named<QWidget>(weierstrass, "Desenhar"), Qt::LeftButton);
+        QVERIFY(curve() > 0);
         clickBar(weierstrass, "Comentários");
-        QPointer<Form2> comments = Forms::instance<Form2>();
+        QPointer<platform::Form> comments = window(FormKind::Form2);
         QVERIFY(comments && shownAt(comments, viewerPlace));
-        QCOMPARE(comments->windowTitle(), QStringLiteral("COMENTÁRIOS"));
         QVERIFY(weierstrass->isVisible());
-        for (int click = 0; click < 13; ++click) // the last one, on the greyed arrow, turns nothing
-            QTest::mouseClick(comments->SetaD, Qt::LeftButton);
-        QCOMPARE(comments->Label2->text(), QStringLiteral("13"));
-        for (int click = 0; click < 12; ++click)
-            QTest::mouseClick(comments->SetaE, Qt::LeftButton);
-        QCOMPARE(comments->Label2->text(), QStringLiteral("1"));
-        QTest::mouseClick(comments->SetaD, Qt::LeftButton); // left open on page 2
+        QTest::mouseClick(named<QWidget>(comments, "SetaD"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(comments, "Label2")->text(), QStringLiteral("2"));
         weierstrass->raise();
-        weierstrass->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(weierstrass));
-        QTRY_COMPARE_WITH_TIMEOUT(pixelsOf(weierstrass->Picture1->image(), graphColour), 0, 5000);
+        QVERIFY(activate(weierstrass));
+        QTRY_COMPARE_WITH_TIMEOUT(curve(), 0, 5000);
 
         // Windows closed one by one by every means a user has: the viewer by its own button, a
         // graph window by "Fechar esta página"; the others stay.
-        QTest::mouseClick(comments->Command1, Qt::LeftButton);
+        QTest::mouseClick(named<QWidget>(comments, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(comments.isNull());
-        QCOMPARE(loadedKinds(), (Kinds{FormKind::Form1, FormKind::Form3, FormKind::Form4}));
-        QPointer<platform::Form> closed = Forms::instance(FormKind::Form4);
+        QPointer<platform::Form> closed = window(FormKind::Form4);
         QVERIFY(closed);
         chooseFromFicheiro(closed, "FecharPágina");
         QTRY_VERIFY(closed.isNull());
@@ -539,14 +486,14 @@ void TestEndToEnd::userSession()
         QVERIFY(!m_lastWindowClosed);
         QVERIFY(weierstrass->isVisible());
         clickBar(weierstrass, "Takagi");
-        takagi = Forms::instance<Form5>();
+        takagi = window(FormKind::Form5);
         QVERIFY(takagi && QTest::qWaitForWindowExposed(takagi));
         clickBar(takagi, "Comentários");
-        comments = Forms::instance<Form2>();
+        comments = window(FormKind::Form2);
         QVERIFY(comments && QTest::qWaitForWindowExposed(comments));
-        QCOMPARE(comments->Label2->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLabel>(comments, "Label2")->text(), QStringLiteral("1"));
         clickBar(takagi, "Weierstrass1");
-        weierstrass = Forms::instance<Form1>();
+        weierstrass = window(FormKind::Form1);
         QVERIFY(weierstrass && QTest::qWaitForWindowExposed(weierstrass));
         QCOMPARE(loadedKinds(), (Kinds{FormKind::Form1, FormKind::Form2}));
 
@@ -577,13 +524,13 @@ void TestEndToEnd::quitEndsEverythingAtOnce_data()
 void TestEndToEnd::quitEndsEverythingAtOnce()
 {
     QFETCH(FormKind, from);
-    const int code = runProgram([from] {
-        Form3* start = Forms::instance<Form3>();
+    const int code = runProgram([this, from] {
+        platform::Form* start = window(FormKind::Form3);
         QVERIFY(start && QTest::qWaitForWindowExposed(start));
         for (const char* item : {"Weierstrass1", "Weierstrass2", "Takagi", "Comentários"})
             clickBar(start, item);
         QCOMPARE(visibleForms().size(), 5);
-        platform::Form* form = Forms::instance(from);
+        platform::Form* form = window(from);
         QVERIFY(form && QTest::qWaitForWindowExposed(form));
         chooseFromFicheiro(form, "AbandonarPrograma");
         QCOMPARE(loadedKinds(), Kinds{});

@@ -40,7 +40,6 @@ private slots:
     void graduationOverflowRaises();
     void guardedStepsDrawAxesWithoutMarks_data();
     void guardedStepsDrawAxesWithoutMarks();
-    void radianModeReplacesUnitMarks();
     void plotMessages_data();
     void plotMessages();
     void plottedPixels_data();

@@ -1,9 +1,8 @@
-// Tests of the windows' services: twips, the drawing surface, dialogs, files and window lifetime.
+// Tests of the windows' services: twips, the drawing surface, dialogs and files.
 #include "BitmapFile.h"
 #include "CommonDialog.h"
 #include "Controls.h"
 #include "Fonts.h"
-#include "Form.h"
 #include "MessageBox.h"
 #include "ModalHelper.h"
 #include "PictureBox.h"
@@ -60,35 +59,6 @@ int errorOf(const std::function<void()>& call)
         return e.number();
     }
     return 0;
-}
-
-// A window that counts its load and activate events.
-class ProbeForm : public Form {
-public:
-    explicit ProbeForm(FormKind kind) : Form(kind) { resize(160, 120); }
-    void Form_Load() override
-    {
-        ++loads;
-        shownAtLoad = isVisible();
-        typed = QStringLiteral("default");
-    }
-    void Form_Activate() override { ++activates; }
-
-    int loads = 0;
-    int activates = 0;
-    bool shownAtLoad = true;
-    QString typed;
-};
-
-ProbeForm* probe(FormKind kind)
-{
-    return static_cast<ProbeForm*>(Forms::instance(kind));
-}
-
-bool activate(QWidget* w)
-{
-    w->activateWindow();
-    return QTest::qWaitForWindowActive(w);
 }
 
 CommonDialog bitmapSaveDialog(const QString& folder)
@@ -170,20 +140,9 @@ class TestPlatform : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        for (FormKind kind : {FormKind::Form1, FormKind::Form2, FormKind::Form3})
-            Forms::registerKind(kind, [kind] { return new ProbeForm(kind); });
-    }
-
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void cleanup()
-    {
-        clearModalExpectations();
-        for (FormKind kind : {FormKind::Form1, FormKind::Form2, FormKind::Form3})
-            Forms::unload(kind);
-    }
+    void cleanup() { clearModalExpectations(); }
 
     void twipsToPixels_data()
     {
@@ -455,74 +414,6 @@ private slots:
         QVERIFY2(missing.reason.startsWith(QStringLiteral("O ficheiro existe.bmp não foi guardado: a pasta "))
                      && missing.reason.endsWith(QStringLiteral("não existe.")),
                  qPrintable(missing.reason));
-    }
-
-    void oneInstancePerKind()
-    {
-        QPointer<Form> first = Forms::show(FormKind::Form1);
-        ProbeForm* p = probe(FormKind::Form1);
-        QVERIFY(first->isVisible() && !p->shownAtLoad); // loaded within the call, before it is shown
-        QCOMPARE(p->activates, 1);
-        p->typed = QStringLiteral("typed by the user");
-        QCOMPARE(Forms::show(FormKind::Form1), first.get());
-        QCOMPARE(p->loads, 1);
-        QCOMPARE(p->typed, QStringLiteral("typed by the user"));
-        QCOMPARE(Forms::show(FormKind::Form4), nullptr); // nothing registered for it
-
-        // Unloading discards the instance, hidden first as a window switching to another does;
-        // the next showing loads a fresh one.
-        first->hide();
-        Forms::unload(first);
-        QCOMPARE(Forms::instance(FormKind::Form1), nullptr);
-        QTRY_VERIFY(first.isNull());
-        Forms::show(FormKind::Form1);
-        QCOMPARE(probe(FormKind::Form1)->typed, QStringLiteral("default"));
-        QCOMPARE(probe(FormKind::Form1)->loads, 1);
-
-        // The close box unloads as well.
-        QPointer<Form> closed = Forms::instance(FormKind::Form1);
-        QVERIFY(closed->close());
-        QCOMPARE(Forms::instance(FormKind::Form1), nullptr);
-        QTRY_VERIFY(closed.isNull());
-    }
-
-    void activateRules()
-    {
-        Form* a = Forms::show(FormKind::Form1);
-        QVERIFY(QTest::qWaitForWindowActive(a));
-        ProbeForm* pa = probe(FormKind::Form1);
-        QCOMPARE(pa->activates, 1); // the first showing, once, though the window system confirms it
-        Form* b = Forms::show(FormKind::Form2);
-        QVERIFY(QTest::qWaitForWindowActive(b));
-        ProbeForm* pb = probe(FormKind::Form2);
-        QCOMPARE(pb->activates, 1);
-        QVERIFY(activate(a));
-        QCOMPARE(pa->activates, 2); // back from another Form
-
-        // A message box of the program closing is no return from another window.
-        bool activeDuringBox = true;
-        ModalAnswer answer = expectModal([&activeDuringBox, a](QWidget* box) {
-            activeDuringBox = a->isActiveWindow();
-            clickOk(box);
-        });
-        MsgBox(a, QStringLiteral("Deve indicar o valor de a."), 64, QStringLiteral("Trivelas morvanicas"));
-        QVERIFY(answer.answered());
-        QVERIFY(!activeDuringBox);
-        QVERIFY(activate(a));
-        QCOMPARE(pa->activates, 2);
-
-        // Nor is coming back from another application.
-        QWidget elsewhere;
-        elsewhere.show();
-        QVERIFY(activate(&elsewhere));
-        QVERIFY(activate(a));
-        QCOMPARE(pa->activates, 2);
-
-        QVERIFY(activate(b));
-        QVERIFY(activate(a));
-        QCOMPARE(pb->activates, 2);
-        QCOMPARE(pa->activates, 3);
-        QCOMPARE(pa->loads, 1);
     }
 
     void windowIconResource() { QVERIFY(QSvgRenderer(QStringLiteral(":/icons/window.svg")).isValid()); }

@@ -1,30 +1,25 @@
 // Tests of the start window, the commentary viewer and the lifetime of the program's windows.
 #include "Form.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Pictures.h"
+#include "MessageBox.h"
+#include "ModalHelper.h"
 #include "TitlePicture.h"
+#include "UserActions.h"
 #include "Windows.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QtEndian>
 #include <QtTest>
 
-using platform::FormKind;
-using platform::Forms;
+#include <memory>
+
+using shell::FormKind;
 
 namespace {
-
-constexpr FormKind allKinds[] = {FormKind::Form1, FormKind::Form2, FormKind::Form3, FormKind::Form4,
-                                 FormKind::Form5};
 
 QList<platform::Form*> openForms()
 {
@@ -37,9 +32,31 @@ QList<platform::Form*> openForms()
     return forms;
 }
 
-Form2* viewer()
+// A window that counts its load and activate events.
+class ProbeForm : public platform::Form {
+public:
+    ProbeForm() { resize(160, 120); }
+    void Form_Load() override
+    {
+        ++loads;
+        shownAtLoad = isVisible();
+    }
+    void Form_Activate() override { ++activates; }
+
+    int loads = 0;
+    int activates = 0;
+    bool shownAtLoad = true;
+};
+
+bool activate(QWidget* window)
 {
-    return static_cast<Form2*>(Forms::instance(FormKind::Form2));
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+QWidget* page(QWidget* viewer, int n)
+{
+    return viewer->findChild<QWidget*>(QStringLiteral("Image1(%1)").arg(n));
 }
 
 } // namespace
@@ -50,18 +67,18 @@ class TestShell : public QObject {
 private slots:
     void init()
     {
-        shell::registerWindowKinds();
-        m_start = static_cast<Form3*>(Forms::show(FormKind::Form3));
+        m_windows = std::make_unique<shell::Windows>();
+        m_start = m_windows->show(FormKind::Form3);
         QVERIFY(m_start);
         QVERIFY(QTest::qWaitForWindowExposed(m_start));
     }
 
     void cleanup()
     {
-        for (FormKind kind : allKinds)
-            Forms::unload(kind);
+        clearModalExpectations();
+        m_windows.reset();
         QTRY_VERIFY(openForms().isEmpty());
-        m_start = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void showItemsOpenOneWindowPerKind_data()
@@ -82,24 +99,24 @@ private slots:
         QFETCH(FormKind, kind);
         const QByteArray name = item.toUtf8();
 
-        clickBar(name.constData());
-        platform::Form* first = Forms::instance(kind);
-        QVERIFY(first && first->isVisible() && first->isLoaded());
+        clickBar(m_start, name.constData());
+        platform::Form* first = m_windows->instance(kind);
+        QVERIFY(first && first->isVisible());
         auto* edit = first->findChild<QLineEdit*>(QStringLiteral("Xmax"));
         QVERIFY(edit);
         const QString defaultText = edit->text();
         edit->setText(QStringLiteral("0.25"));
 
-        clickBar(name.constData());
-        QCOMPARE(Forms::instance(kind), first);
+        clickBar(m_start, name.constData());
+        QCOMPARE(m_windows->instance(kind), first);
         QCOMPARE(edit->text(), QStringLiteral("0.25"));
         QCOMPARE(openForms().size(), 2);
 
         first->close();
-        QTRY_VERIFY(!Forms::instance(kind));
+        QTRY_VERIFY(!m_windows->instance(kind));
         QVERIFY(m_start->isVisible());
-        clickBar(name.constData());
-        platform::Form* fresh = Forms::instance(kind);
+        clickBar(m_start, name.constData());
+        platform::Form* fresh = m_windows->instance(kind);
         QVERIFY(fresh);
         QCOMPARE(fresh->findChild<QLineEdit*>(QStringLiteral("Xmax"))->text(), defaultText);
     }
@@ -136,9 +153,9 @@ private slots:
             }
             const QStringList words = steps.at(taken++).split(QLatin1Char(' '));
             if (words.at(0) == QLatin1String("show"))
-                clickBar(words.at(1).toUtf8().constData());
+                clickBar(m_start, words.at(1).toUtf8().constData());
             else if (words.at(0) == QLatin1String("close"))
-                Forms::instance(kinds.value(words.at(1)))->close();
+                m_windows->instance(kinds.value(words.at(1)))->close();
         });
         stepper.start();
         const int code = QApplication::exec();
@@ -146,33 +163,93 @@ private slots:
         QCOMPARE(code, 0);
         QCOMPARE(taken, endsAfter);
         QTRY_VERIFY(openForms().isEmpty());
-        if (!Forms::instance(FormKind::Form3))
-            m_start = nullptr;
+    }
+
+    // One instance per kind, loaded within the call that first shows it and before it shows;
+    // Activate on its first showing and on each return from another of the program's windows.
+    void loadAndActivate()
+    {
+        shell::Windows::Factories probes;
+        probes[std::size_t(FormKind::Form1)] = [](shell::Windows&) { return new ProbeForm; };
+        probes[std::size_t(FormKind::Form2)] = [](shell::Windows&) { return new ProbeForm; };
+        shell::Windows windows(probes);
+        auto* a = static_cast<ProbeForm*>(windows.show(FormKind::Form1));
+        QVERIFY(a && a->isVisible() && !a->shownAtLoad);
+        QVERIFY(QTest::qWaitForWindowActive(a));
+        QCOMPARE(a->activates, 1); // once, though the window system confirms it
+        QCOMPARE(windows.show(FormKind::Form1), a);
+        QCOMPARE(a->loads, 1);
+        auto* b = static_cast<ProbeForm*>(windows.show(FormKind::Form2));
+        QVERIFY(QTest::qWaitForWindowActive(b));
+        QCOMPARE(b->activates, 1);
+        QVERIFY(activate(a));
+        QCOMPARE(a->activates, 2);
+
+        // A message box of the program closing is no return from another window.
+        bool activeDuringBox = true;
+        ModalAnswer answer = expectModal([&activeDuringBox, a](QWidget* box) {
+            activeDuringBox = a->isActiveWindow();
+            clickOk(box);
+        });
+        platform::MsgBox(a, QStringLiteral("Deve indicar o valor de a."), platform::MsgBoxInformation);
+        QVERIFY(answer.answered() && !activeDuringBox);
+        QVERIFY(activate(a));
+        QCOMPARE(a->activates, 2);
+
+        // Nor is coming back from another application.
+        QWidget elsewhere;
+        elsewhere.show();
+        QVERIFY(activate(&elsewhere));
+        QVERIFY(activate(a));
+        QCOMPARE(a->activates, 2);
+        QVERIFY(activate(b));
+        QVERIFY(activate(a));
+        QCOMPARE(b->activates, 2);
+        QCOMPARE(a->activates, 3);
+
+        // Closed by its close box or unloaded, it is gone at once; the next showing loads anew.
+        const QPointer<platform::Form> closed = a;
+        QVERIFY(a->close());
+        QCOMPARE(windows.instance(FormKind::Form1), nullptr);
+        windows.unload(FormKind::Form2);
+        QCOMPARE(windows.instance(FormKind::Form2), nullptr);
+        QTRY_VERIFY(closed.isNull());
+        QCOMPARE(static_cast<ProbeForm*>(windows.show(FormKind::Form1))->loads, 1);
+    }
+
+    // The start window's title and credit lines are written in blue.
+    void titleInBlue()
+    {
+        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5"}) {
+            auto* label = named<QLabel>(m_start, name);
+            QVERIFY2(label, name);
+            QVERIFY2(paintedPixels(label, qRgb(0, 0, 255)) > 20, name);
+        }
     }
 
     void viewerOpensOnFirstPage()
     {
-        Form2* form = openViewer();
+        QWidget* form = openViewer();
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowActive(form));
         checkViewerState(1);
         QCOMPARE(form->windowTitle(), QStringLiteral("COMENTÁRIOS"));
-        QCOMPARE(form->Label1->text(), QStringLiteral("Página"));
-        QCOMPARE(form->Label3->text(), QStringLiteral("de  13"));
+        QWidget* arrowRight = named<QWidget>(form, "SetaD");
+        QWidget* arrowLeft = named<QWidget>(form, "SetaE");
+        QWidget* close = named<QWidget>(form, "Command1");
         QVERIFY(m_start->isVisible());
 
         // The keyboard goes right arrow, left arrow, "Fechar"; the right arrow first. On the first
         // page the greyed left arrow is passed over.
-        QCOMPARE(QApplication::focusWidget(), form->SetaD);
+        QCOMPARE(QApplication::focusWidget(), arrowRight);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), form->Command1);
+        QCOMPARE(QApplication::focusWidget(), close);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), form->SetaD);
+        QCOMPARE(QApplication::focusWidget(), arrowRight);
 
-        QTest::keyClick(form->SetaD, Qt::Key_Space);
+        QTest::keyClick(arrowRight, Qt::Key_Space);
         checkViewerState(2);
-        for (QWidget* next : {static_cast<QWidget*>(form->SetaE), static_cast<QWidget*>(form->Command1),
-                              static_cast<QWidget*>(form->SetaD)}) {
+        for (QWidget* next : {arrowLeft, close, arrowRight}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
@@ -205,19 +282,21 @@ private slots:
         QFETCH(QString, then);
         QFETCH(int, page);
 
-        const QPointer<Form2> form = openViewer();
+        const QPointer<QWidget> form = openViewer();
         QVERIFY(form);
+        QWidget* arrowRight = named<QWidget>(form, "SetaD");
+        QWidget* arrowLeft = named<QWidget>(form, "SetaE");
         int expected = 1;
         for (int i = 0; i < right; ++i) {
-            QTest::mouseClick(form->SetaD, Qt::LeftButton);
+            QTest::mouseClick(arrowRight, Qt::LeftButton);
             checkViewerState(expected = qMin(expected + 1, 13));
         }
         for (int i = 0; i < left; ++i) {
-            QTest::mouseClick(form->SetaE, Qt::LeftButton);
+            QTest::mouseClick(arrowLeft, Qt::LeftButton);
             checkViewerState(expected = qMax(expected - 1, 1));
         }
         if (then == QLatin1String("Fechar"))
-            QTest::mouseClick(form->Command1, Qt::LeftButton);
+            QTest::mouseClick(named<QWidget>(form, "Command1"), Qt::LeftButton);
         else if (then == QLatin1String("close box"))
             form->close();
         const bool again = then == QStringLiteral("Comentários");
@@ -225,38 +304,38 @@ private slots:
             if (!again)
                 QTRY_VERIFY(!viewer() && form.isNull());
             QVERIFY(m_start->isVisible());
-            clickBar("Comentários");
+            clickBar(m_start, "Comentários");
             QVERIFY(viewer());
             QCOMPARE(viewer() == form.data(), again);
         }
         checkViewerState(page);
         int viewers = 0;
         for (QWidget* widget : QApplication::topLevelWidgets())
-            viewers += dynamic_cast<Form2*>(widget) ? 1 : 0;
+            viewers += widget->objectName() == QLatin1String("Form2") ? 1 : 0;
         QCOMPARE(viewers, 1);
     }
 
     // 9200 x 10700 twips from the outside, whatever frame the window system draws.
     void viewerOuterSize()
     {
-        Form2* form = openViewer();
+        QWidget* form = openViewer();
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
         QCOMPARE(form->frameGeometry().size(), QSize(613, 713));
         // Room for the lowest controls, the arrows, inside the client area.
-        QVERIFY(form->centralWidget()->rect().contains(form->SetaD->geometry()));
+        QVERIFY(named<QWidget>(form, "Form2Client")->rect().contains(named<QWidget>(form, "SetaD")->geometry()));
     }
 
     // Every page is there, and the viewer shows its lettering.
     void pagesAreEmbedded()
     {
-        Form2* form = openViewer();
+        QWidget* form = openViewer();
         QVERIFY(form);
         for (int n = 1; n <= 13; ++n) {
-            QSvgRenderer page(QStringLiteral(":/pages/pagina%1.svg").arg(n, 2, 10, QLatin1Char('0')));
-            QVERIFY2(page.isValid(), qPrintable(QString::number(n)));
-            QCOMPARE(page.defaultSize(), QSize(589, 625));
-            const QImage shown = form->Image1(n)->grab().toImage();
+            QSvgRenderer svg(QStringLiteral(":/pages/pagina%1.svg").arg(n, 2, 10, QLatin1Char('0')));
+            QVERIFY2(svg.isValid(), qPrintable(QString::number(n)));
+            QCOMPARE(svg.defaultSize(), QSize(589, 625));
+            const QImage shown = page(form, n)->grab().toImage();
             int dark = 0;
             for (int y = 0; y < shown.height(); ++y)
                 for (int x = 0; x < shown.width(); ++x)
@@ -283,8 +362,9 @@ private slots:
         QCOMPARE(qFromLittleEndian<qint32>(header + 18), 567);
         QCOMPARE(qAbs(qFromLittleEndian<qint32>(header + 22)), 567);
         QCOMPARE(qFromLittleEndian<quint16>(header + 28), quint16(24));
-        QCOMPARE(m_start->Image1->size(), QSize(567, 567));
-        QCOMPARE(m_start->Image1->pixmap().size(), QSize(567, 567));
+        const QLabel* shown = named<QLabel>(m_start, "Image1");
+        QCOMPARE(shown->size(), QSize(567, 567));
+        QCOMPARE(shown->pixmap().size(), QSize(567, 567));
 
         const QImage embedded = QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
         const QImage drawn = titlepicture::draw().convertToFormat(QImage::Format_RGB32);
@@ -305,51 +385,40 @@ private slots:
     }
 
 private:
-    // Chooses an entry of the start window's menu bar with the mouse, as the user does.
-    void clickBar(const char* name)
+    QWidget* openViewer()
     {
-        QMenuBar* bar = m_start->menuBar();
-        auto* action = m_start->findChild<QAction*>(QString::fromUtf8(name));
-        QVERIFY2(action, name);
-        const QRect place = bar->actionGeometry(action);
-        QVERIFY2(place.isValid(), name);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
-    }
-
-    Form2* openViewer()
-    {
-        clickBar("Comentários");
+        clickBar(m_start, "Comentários");
         return viewer();
     }
 
-    // The viewer's invariant: exactly the current page shown, the counter showing it, the left arrow
-    // disabled on the first page only and the right arrow on the last page only.
-    void checkViewerState(int page)
+    QWidget* viewer() const { return m_windows->instance(FormKind::Form2); }
+
+    // The viewer's invariant: exactly the current page shown, the counter showing it, the left
+    // arrow disabled on the first page only and the right arrow on the last page only.
+    void checkViewerState(int shown)
     {
-        Form2* form = viewer();
+        QWidget* form = viewer();
         QVERIFY(form);
-        QCOMPARE(int(form->PáginaActual), page);
         for (int n = 1; n <= 13; ++n)
-            QCOMPARE(form->Image1(n)->isVisible(), n == page);
-        QCOMPARE(form->Label2->text(), QString::number(page));
-        QCOMPARE(form->Label2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+            QCOMPARE(page(form, n)->isVisible(), n == shown);
+        const QRect first = named<QLabel>(form, "Label1")->geometry();
+        const QLabel* counter = named<QLabel>(form, "Label2");
+        const QRect last = named<QLabel>(form, "Label3")->geometry();
+        QCOMPARE(counter->text(), QString::number(shown));
         // "Página", the number and "de  13" read as one line, with no overlap, the whole number
         // showing.
-        const QRect first = form->Label1->geometry();
-        const QRect number = form->Label2->geometry();
-        const QRect last = form->Label3->geometry();
+        const QRect number = counter->geometry();
         QCOMPARE(number.top(), first.top());
         QCOMPARE(last.top(), first.top());
         QCOMPARE(number.height(), first.height());
         QVERIFY(first.right() < number.left() && number.right() < last.left());
-        QVERIFY(number.width() >= QFontMetrics(form->Label2->font()).horizontalAdvance(form->Label2->text()));
-        QCOMPARE(form->SetaE->isEnabled(), page != 1);
-        QCOMPARE(form->SetaD->isEnabled(), page != 13);
-        QVERIFY(form->SetaE->isVisible());
-        QVERIFY(form->SetaD->isVisible());
+        QVERIFY(number.width() >= QFontMetrics(counter->font()).horizontalAdvance(counter->text()));
+        QCOMPARE(named<QWidget>(form, "SetaE")->isEnabled(), shown != 1);
+        QCOMPARE(named<QWidget>(form, "SetaD")->isEnabled(), shown != 13);
     }
 
-    Form3* m_start = nullptr;
+    std::unique_ptr<shell::Windows> m_windows;
+    QPointer<platform::Form> m_start;
 };
 
 QTEST_MAIN(TestShell)
