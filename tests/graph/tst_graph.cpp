@@ -106,8 +106,6 @@ void addWindowRows()
 
 } // namespace
 
-void TestGraph::initTestCase() {}
-
 void TestGraph::init()
 {
     QLocale::setDefault(QLocale::c());
@@ -178,7 +176,6 @@ void TestGraph::defaultFrame_data()
     QTest::newRow("Form1") << "Form1" << QLocale::c() << 0.5 << -1.0 << 1.0 << 0.01 << 0.04 << 5 << 10 << 10;
     QTest::newRow("Form4") << "Form4" << QLocale::c() << 2.0 << -0.4 << 0.4 << 0.04 << 0.016 << 20 << 4 << 4;
     QTest::newRow("Form5") << "Form5" << QLocale::c() << 0.5 << 0.0 << 0.4 << 0.01 << 0.008 << 5 << 4 << 0;
-    QTest::newRow("Form1, comma locale") << "Form1" << comma << 0.5 << -1.0 << 1.0 << 0.01 << 0.04 << 5 << 10 << 10;
     QTest::newRow("Form4, comma locale") << "Form4" << comma << 2.0 << -0.4 << 0.4 << 0.04 << 0.016 << 20 << 4 << 4;
 }
 
@@ -199,12 +196,8 @@ void TestGraph::defaultFrame()
     GraphForm* form = open(window);
     QVERIFY(!named<QLineEdit>(form, "Xmax")->text().contains(QLatin1Char(',')));
     const graph::AxisState& s = form->axisState();
-    QCOMPARE(s.XMinimo, 0.0);
-    QCOMPARE(s.XMaximo, xmax);
-    QCOMPARE(s.YMinimo, ymin);
-    QCOMPARE(s.YMaximo, ymax);
-    QCOMPARE(s.MargemX, margemX);
-    QCOMPARE(s.MargemY, margemY);
+    QCOMPARE((QList<double>{s.XMinimo, s.XMaximo, s.YMinimo, s.YMaximo, s.MargemX, s.MargemY}),
+             (QList<double>{0.0, xmax, ymin, ymax, margemX, margemY}));
     QCOMPARE(s.UnidadesPorPixelX, (xmax + 4 * margemX) / 633);
     QCOMPARE(s.UnidadesPorPixelY, (ymax - ymin + 4 * margemY) / 633);
 

@@ -22,7 +22,6 @@ class TestGraph : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 

@@ -6,6 +6,7 @@
 #include "UserActions.h"
 #include "Windows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -131,6 +132,9 @@ private slots:
             << QStringList{"show Comentários", "close Form3", "wait", "close Form2"} << 4;
         QTest::newRow("a graph window closed first leaves it running")
             << QStringList{"show Takagi", "close Form5", "wait", "close Form3"} << 4;
+        QTest::newRow("quitting ends every window at once")
+            << QStringList{"show Weierstrass1", "show Weierstrass2", "show Takagi", "show Comentários", "quit Form3"}
+            << 5;
     }
 
     // Runs the program's event loop while the steps are taken, one every 100 ms, and tells after
@@ -156,6 +160,8 @@ private slots:
                 clickBar(m_start, words.at(1).toUtf8().constData());
             else if (words.at(0) == QLatin1String("close"))
                 m_windows->instance(kinds.value(words.at(1)))->close();
+            else if (words.at(0) == QLatin1String("quit"))
+                named<QAction>(m_start, "AbandonarPrograma")->trigger();
         });
         stepper.start();
         const int code = QApplication::exec();

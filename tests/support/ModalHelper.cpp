@@ -165,29 +165,15 @@ void clearModalExpectations()
 
 void clickOk(QWidget* modal)
 {
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        QAbstractButton* button = box->button(QMessageBox::Ok);
-        if (!button)
-            button = box->defaultButton();
-        if (!button && !box->buttons().isEmpty())
-            button = box->buttons().first();
-        if (button) {
-            button->click();
-            return;
-        }
-    }
-    if (auto* dialog = qobject_cast<QDialog*>(modal))
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (QAbstractButton* button = box ? box->button(QMessageBox::Ok) : nullptr)
+        button->click();
+    else if (auto* dialog = qobject_cast<QDialog*>(modal))
         acceptDialog(dialog);
 }
 
 void cancel(QWidget* modal)
 {
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        if (QAbstractButton* button = box->escapeButton()) {
-            button->click();
-            return;
-        }
-    }
     if (auto* dialog = qobject_cast<QDialog*>(modal))
         dialog->reject();
 }

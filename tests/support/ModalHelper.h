@@ -1,21 +1,9 @@
-// Answers, from a test, the modal message boxes and dialogs the program opens.
-//
-// Set up the answer first, then trigger what opens the modal widget; the answer is given from
-// inside the modal loop, as a user would. Several expectations answer successive modal widgets
-// in the order they were made (a dialog, then the message box it leads to, then the dialog again).
-//
-//     ModalAnswer box = expectModal(clickOk);
-//     QTest::mouseClick(window->findChild<QToolButton*>("Desenhar"), Qt::LeftButton);
-//     QVERIFY(box.wait());
-//     QCOMPARE(box.record().text, QStringLiteral("Deve indicar o valor de a."));
-//     QCOMPARE(box.record().icon, int(QMessageBox::Information));
-//
-//     ModalAnswer save = expectModal(saveAs(dir.filePath("grafico")));
-//     ModalAnswer colour = expectModal(pickColor(QColor(255, 0, 0)));
-//     ModalAnswer none = expectModal(cancel);
-//
-// An expectation that sees no modal widget within its time-out is dropped (wait() returns false),
-// so that it cannot answer a later one. Call clearModalExpectations() in a test's cleanup().
+// Answers, from a test, the modal message boxes and dialogs the program opens: set up the answer
+// first, then do what opens the modal widget; the answer is given from inside its modal loop, as
+// a user would. Several expectations answer successive modal widgets in the order they were made
+// (a dialog, then the message box it leads to, then the dialog again). An expectation that sees no
+// modal widget within its time-out is dropped (wait() returns false), so that it cannot answer a
+// later one. Call clearModalExpectations() in a test's cleanup().
 #pragma once
 
 #include <QColor>
@@ -29,14 +17,14 @@ class QWidget;
 
 // What the modal widget showed when it was answered.
 struct ModalRecord {
-    QString title;         // window title
-    QString text;          // message box text
-    int icon = -1;         // QMessageBox::Icon of a message box
-    QStringList buttons;   // texts of a message box's buttons
-    QString directory;     // folder first shown by a file dialog
+    QString title;
+    QString text;        // a message box's
+    int icon = -1;       // QMessageBox::Icon of a message box
+    QStringList buttons; // texts of a message box's buttons
+    QString directory;   // folder first shown by a file dialog
     QStringList nameFilters;
     QString defaultSuffix;
-    QColor initialColor;   // colour a colour dialog started from
+    QColor initialColor; // colour a colour dialog started from
 };
 
 using ModalAction = std::function<void(QWidget*)>;
@@ -60,9 +48,8 @@ private:
 ModalAnswer expectModal(ModalAction action, int timeoutMs = 5000);
 void clearModalExpectations();
 
-// Actions.
-void clickOk(QWidget* modal);                      // the OK (or default) button; accepts a dialog
-void cancel(QWidget* modal);                       // Cancel / reject
-ModalAction clickButton(const QString& text);      // the button with this text ("&Sim" or "Sim")
-ModalAction saveAs(const QString& fileName);       // types the name in a file dialog and accepts
-ModalAction pickColor(const QColor& colour);       // chooses the colour in a colour dialog, OK
+void clickOk(QWidget* modal);                 // the OK (or default) button; accepts a dialog
+void cancel(QWidget* modal);                  // Cancel / reject
+ModalAction clickButton(const QString& text); // the button with this text ("&Sim" or "Sim")
+ModalAction saveAs(const QString& fileName);  // types the name in a file dialog and accepts
+ModalAction pickColor(const QColor& colour);  // chooses the colour in a colour dialog, OK
