@@ -62,6 +62,7 @@ private slots:
     void radian_data();
     void radian();
     void radianWorkedExample();
+    void radianWideRange();
 
 private:
     GraphForm* open(const QString& window);
