@@ -256,7 +256,7 @@ private:
 };
 
 // Abscissae per batch of the plot: about two million terms, so the live view follows the plot
-// closely even when N is large, and enough abscissae to keep every core busy.
+// closely even when N is large, and at least a few abscissae for each core.
 std::size_t batchSize(double N)
 {
     const std::uint64_t terms = std::max<std::uint64_t>(1, termCount(N));
