@@ -53,7 +53,7 @@ void clearUpperVectorState()
 template <class F>
 void parallelRanges(std::size_t n, std::size_t cost, F&& f)
 {
-    constexpr std::size_t minPieceCost = 4096; // some 50 µs of terms
+    constexpr std::size_t minPieceCost = 4096; // about a tenth of a millisecond
     const std::size_t threads = std::size_t(std::max(1, QThreadPool::globalInstance()->maxThreadCount()));
     // A few pieces per thread even out their uneven progress.
     const std::size_t pieces = std::min({threads * 4, n, n * cost / minPieceCost});
@@ -206,7 +206,7 @@ private:
         const double* t2 = m_t2.data();
         const std::size_t valid = m_tableValid;
         const double failingK = double(m_tableFirst + valid);
-        parallelRanges(n, valid + 1, [&](std::size_t lo, std::size_t hi) {
+        parallelRanges(n, valid, [&](std::size_t lo, std::size_t hi) {
             for (std::size_t i = lo; i < hi; ++i) {
                 // Only the first failure counts: abscissae after it need no sum.
                 if (i >= m_firstFailure.load(std::memory_order_relaxed))
