@@ -6,6 +6,8 @@
 #include "SeriesPlot.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QThreadPool>
 
 #include <benchmark/benchmark.h>
 
@@ -47,12 +49,30 @@ void plotted(benchmark::State& state)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Form4 with a = 0.5 and N = 20000: two thousand million terms, on as many threads as the
+// argument.
+void plottedLargeN(benchmark::State& state)
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(int(state.range(0)));
+    Form4* window = platform::Forms::show<Form4>();
+    window->ValorAWeier2->setText(QStringLiteral("0.5"));
+    window->ValorNWeier2->setText(QStringLiteral("20000"));
+    for (auto _ : state)
+        window->Desenhar_Click();
+    platform::Forms::unload(window);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    pool->setMaxThreadCount(threads);
+}
+
 BENCHMARK_CAPTURE(literal, Form1, form1)->Name("BM_Literal/Form1")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(literal, Form4, form4)->Name("BM_Literal/Form4")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(literal, Form5, form5)->Name("BM_Literal/Form5")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(plotted, Form1)->Name("BM_Plot/Form1")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(plotted, Form4)->Name("BM_Plot/Form4")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(plotted, Form5)->Name("BM_Plot/Form5")->Unit(benchmark::kMillisecond);
+BENCHMARK(plottedLargeN)->Name("BM_PlotLargeN")->Arg(1)->Arg(8)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -54,9 +54,10 @@ private slots:
     void abscissae_data();
     void abscissae();
     void abscissaeNearTheEndsOfDoubles();
+    void values_data();
+    void values();
     void sums_data();
     void sums();
-    void takagiTies();
     void plot_data();
     void plot();
     void radian_data();
