@@ -105,11 +105,10 @@ Constant constantOfName(std::string_view name) noexcept
     return Constant::None;
 }
 
-int evaluateFunction(Function function, double x, double y, NumberType &type, double &value) noexcept
+int evaluateFunction(Function function, double x, double y, double &value) noexcept
 {
     Arith a;
     double v = 0;
-    type = NumberType::Double;
     switch (function) {
     case Function::Abs:
         v = std::fabs(x);
@@ -138,12 +137,10 @@ int evaluateFunction(Function function, double x, double y, NumberType &type, do
         runtime::Random &random = runtime::threadRandom();
         random.reseedFromClock();
         v = random.value(x);
-        type = NumberType::Single;
         break;
     }
     case Function::Sgn:
         v = sgn(x);
-        type = NumberType::Int16;
         break;
     case Function::Sin:
     case Function::Sen:
@@ -175,7 +172,6 @@ int evaluateFunction(Function function, double x, double y, NumberType &type, do
         std::int32_t remainder = 0;
         a.error = runtime::tryIntMod(x, y, remainder);
         v = remainder;
-        type = NumberType::Int32;
         break;
     }
     case Function::Logn: {
