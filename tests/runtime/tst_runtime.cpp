@@ -38,6 +38,16 @@ double readIn(const char *locale, const char *text)
     return runtime::localeToNumber(QString::fromLatin1(text));
 }
 
+// The passes of a stepped loop, given up at 100.
+double passes(double start, double end, double step)
+{
+    const runtime::SteppedLoop loop{start, end, step};
+    int count = 0;
+    for (double value = loop.start; loop.runs(value) && count < 100; value = loop.next(value))
+        ++count;
+    return count;
+}
+
 } // namespace
 
 class TestRuntime : public QObject {
@@ -103,6 +113,13 @@ private slots:
         row("nan is a word", [] { return readIn("C", "nan"); }, 0, 13);
         row("beyond the doubles", [] { return readIn("C", "1e999"); }, 0, 6);
 
+        row("upward loop includes its end", [] { return passes(0, 1, 0.25); }, 5);
+        row("downward loop includes its end", [] { return passes(1, 0, -0.5); }, 3);
+        row("loop whose accumulated sum passes the end", [] { return passes(0, 0.3, 0.1); }, 3);
+        row("loop starting beyond its end", [] { return passes(2, 1, 1); }, 0);
+        row("loop with a zero step counts as upward", [] { return passes(1, 0, 0); }, 0);
+        row("loop of a single pass", [] { return passes(5, 5, -1); }, 1);
+
         // The leading number ignores the locale: the user's locale here is a comma one.
         row("blanks anywhere", [] { return leadingNumber(QStringLiteral("  1 2.5x")); }, 12.5);
         row("no number", [] { return leadingNumber(QStringLiteral("abc")); }, 0);
@@ -126,35 +143,7 @@ private slots:
         QLocale::setDefault(QLocale(QStringLiteral("pt_PT"))); // a comma locale
         double result = 0;
         QCOMPARE(errorOf([&] { result = call(); }), error);
-        if (!error)
-            QCOMPARE(result, expected);
-    }
-
-    void steppedLoop_data()
-    {
-        QTest::addColumn<double>("start");
-        QTest::addColumn<double>("end");
-        QTest::addColumn<double>("step");
-        QTest::addColumn<QList<double>>("values");
-        QTest::newRow("upward, end included") << 0.0 << 1.0 << 0.25 << QList<double>{0, 0.25, 0.5, 0.75, 1};
-        QTest::newRow("downward") << 1.0 << 0.0 << -0.5 << QList<double>{1, 0.5, 0};
-        QTest::newRow("accumulated sum passes the end") << 0.0 << 0.3 << 0.1 << QList<double>{0, 0.1, 0.2};
-        QTest::newRow("start beyond the end") << 2.0 << 1.0 << 1.0 << QList<double>{};
-        QTest::newRow("zero step counts as upward") << 1.0 << 0.0 << 0.0 << QList<double>{};
-        QTest::newRow("single pass") << 5.0 << 5.0 << -1.0 << QList<double>{5};
-    }
-
-    void steppedLoop()
-    {
-        QFETCH(double, start);
-        QFETCH(double, end);
-        QFETCH(double, step);
-        QFETCH(QList<double>, values);
-        const runtime::SteppedLoop loop{start, end, step};
-        QList<double> seen;
-        for (double value = loop.start; loop.runs(value); value = loop.next(value))
-            seen.append(value);
-        QCOMPARE(seen, values);
+        QVERIFY2(error || result == expected, qPrintable(QString::number(result, 'g', 17)));
     }
 
     void numberToText_data()
@@ -197,10 +186,8 @@ private slots:
         c.add(2, "dois", 2);                     // before position 2
         c.add(0, std::nullopt, std::nullopt, 3); // after position 3, no key
         QCOMPARE(c.count(), 4);
-        QCOMPARE(c.item(1), 1);
-        QCOMPARE(c.item(2), 2);
-        QCOMPARE(c.item(3), 3);
-        QCOMPARE(c.item(4), 0);
+        for (int position = 1; position <= 4; ++position)
+            QCOMPARE(c.item(position), position % 4);
         QCOMPARE(c.item("UM"), 1);
         QCOMPARE(c.item("três"), 3); // case ignored beyond A to Z as well
         QVERIFY(!c.find("quatro"));
