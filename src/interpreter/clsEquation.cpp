@@ -24,7 +24,8 @@ constexpr int UndefinedFunction = 1101;     // Função não definida: <call>)
 constexpr int UndefinedVariable = 1102;     // Variável não definida: <name>
 constexpr int MissingArgument = 1104;       // Argumento inválido na expressão: <call>)
 
-// The value that a failed call or unary minus leaves in its entry.
+// What a failed step writes into the entry it visits: a call or a unary minus keeps it there, a
+// binary operator clears it with its own entry.
 constexpr double FailureValue = 1000;
 
 // Counters, positions, the nesting level and priorities are 16-bit: leaving that range overflows.
@@ -325,14 +326,14 @@ void clsEquation::Parse()
 }
 
 // ---------------------------------------------------------------------------------------------
-// Evaluation. Each token in m_order is visited once, as one step that applies it to its nearest
-// occupied neighbours in the working array, writes the step's value into one entry and clears the
-// entries it consumed; the first entry still occupied at the end is the value of the formula.
-// A failing action goes to fail(): overflow (6) and division by zero (11) end the evaluation; any
-// other failure is skipped, the entry or value it was to set keeping what it held, and the step
-// goes on. So a function outside its domain gives 1000 instead of an error. Undefined functions
-// (1101), undefined variables (1102) and calls without arguments (1104) are raised where they are
-// found.
+// Evaluation. The tokens of m_order are visited in turn (a grouping or a call passes over its
+// ")"), each visit one step that applies the token to its nearest occupied neighbours in the
+// working array, writes the step's value into one entry and clears the entries it consumed; the
+// first entry still occupied at the end is the value of the formula. A failing action goes to
+// fail(): overflow (6) and division by zero (11) end the evaluation; any other failure is
+// skipped, the entry or value it was to set keeping what it held, and the step goes on. So a
+// function outside its domain gives 1000 instead of an error. Undefined functions (1101),
+// undefined variables (1102) and calls without arguments (1104) are raised where they are found.
 
 int clsEquation::NextNonNull(int position) const noexcept
 {
