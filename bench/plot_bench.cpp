@@ -6,6 +6,8 @@
 #include "SeriesPlot.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QThreadPool>
 
 #include <benchmark/benchmark.h>
 
@@ -34,16 +36,16 @@ void literal(benchmark::State& state, const DefaultPlot& plot)
     }
 }
 
-// The draw button of a loaded window with its default fields: tests, parameters, both surfaces
-// and the live view, as a click runs it. The points pile up on the same axes, as repeated
-// clicks would.
-// The window alone: it never asks for another.
+// A graph window alone: it never asks for another.
 struct NoOtherWindows : graph::WindowNavigator {
     void showGraph(graph::GraphKind) override {}
     void showViewer() override {}
     void endProgram() override {}
 };
 
+// The draw button of a loaded window with its default fields: tests, parameters, both surfaces
+// and the live view, as a click runs it. The points pile up on the same axes, as repeated
+// clicks would.
 template <class Window>
 void plotted(benchmark::State& state)
 {
@@ -55,12 +57,30 @@ void plotted(benchmark::State& state)
     delete window;
 }
 
+// Form4 with a = 0.5 and N = 20000: two thousand million terms, on as many threads as the
+// argument.
+void plottedLargeN(benchmark::State& state)
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(int(state.range(0)));
+    NoOtherWindows others;
+    Form4 window(others);
+    window.show();
+    window.findChild<QLineEdit*>(QStringLiteral("ValorAWeier2"))->setText(QStringLiteral("0.5"));
+    window.findChild<QLineEdit*>(QStringLiteral("ValorNWeier2"))->setText(QStringLiteral("20000"));
+    for (auto _ : state)
+        window.Desenhar_Click();
+    pool->setMaxThreadCount(threads);
+}
+
 BENCHMARK_CAPTURE(literal, Form1, form1)->Name("BM_Literal/Form1")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(literal, Form4, form4)->Name("BM_Literal/Form4")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(literal, Form5, form5)->Name("BM_Literal/Form5")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(plotted, Form1)->Name("BM_Plot/Form1")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(plotted, Form4)->Name("BM_Plot/Form4")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(plotted, Form5)->Name("BM_Plot/Form5")->Unit(benchmark::kMillisecond);
+BENCHMARK(plottedLargeN)->Name("BM_PlotLargeN")->Arg(1)->Arg(8)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

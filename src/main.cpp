@@ -1,14 +1,14 @@
 // The program: the start window, from which every other window is reached.
-#include "Pictures.h"
 #include "Windows.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TrivelasMorvanicas"));
-    QApplication::setWindowIcon(platform::cachedIcon(QStringLiteral(":/icons/window.svg")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
 
     shell::Windows windows;
     windows.show(shell::FormKind::Form3);

@@ -1,7 +1,6 @@
 // The graph window built from the layout tables, its loading and its axes drawing.
 #include "GraphForm.h"
 
-#include "Controls.h"
 #include "Fonts.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
@@ -12,7 +11,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -34,22 +32,13 @@ QString text(const char* utf8)
 }
 
 // Text colour of a control; the palette is set on the control itself so that nothing inherits
-// the blue of the frame captions by accident. Only the three text roles are set, so one palette
-// per colour serves every control.
+// the blue of the frame captions by accident.
 void setTextColour(QWidget* widget, QRgb colour)
 {
-    static QHash<QRgb, QPalette> palettes;
-    if (palettes.isEmpty())
-        qAddPostRoutine([] { palettes.clear(); });
-    auto found = palettes.find(colour);
-    if (found == palettes.end()) {
-        QPalette palette;
-        palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
-        palette.setColor(QPalette::Text, QColor::fromRgb(colour));
-        palette.setColor(QPalette::ButtonText, QColor::fromRgb(colour));
-        found = palettes.insert(colour, palette);
-    }
-    widget->setPalette(*found);
+    QPalette palette; // only these roles are the control's own, the others follow its parent's
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, QColor::fromRgb(colour));
+    widget->setPalette(palette);
 }
 
 QFont defaultFont()
@@ -60,7 +49,7 @@ QFont defaultFont()
 QGroupBox* makeFrame(QWidget* parent, const char* name, const char* caption, int left, const FrameGeometry& g,
                      const char* fontName)
 {
-    auto* frame = new platform::GroupFrame(text(caption), parent);
+    auto* frame = new QGroupBox(text(caption), parent);
     frame->setObjectName(text(name));
     frame->setGeometry(pxRect(left, g.top, g.width, g.height));
     frame->setFont(mappedFont(text(fontName), 8.25, true));
@@ -127,7 +116,7 @@ void GraphForm::buildWindow()
 {
     const GraphVariant& v = m_variant;
     setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
-    setWindowIcon(platform::cachedIcon(QStringLiteral(":/icons/window.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
     setFont(defaultFont());
 
     auto* client = new QWidget(this);
@@ -135,10 +124,8 @@ void GraphForm::buildWindow()
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    Label6 = new platform::CaptionLabel(text(v.title), client);
+    Label6 = new QLabel(text(v.title), client);
     Label6->setObjectName(QStringLiteral("Label6"));
-    // Its own ground is the window's, so that its look can be kept and copied.
-    Label6->setAutoFillBackground(true);
     Label6->setGeometry(pxRect(v.titleLeft, layout::titleTop, v.titleWidth, layout::titleHeight));
     Label6->setFont(mappedFont(QStringLiteral("Comic Sans MS"), 24, true));
     setTextColour(Label6, layout::red);
@@ -180,11 +167,11 @@ void GraphForm::buildWindow()
     const std::span<const ToolButtonRow> buttonRows = toolButtonRows();
     for (std::size_t i = 0; i < buttonRows.size(); ++i) {
         const ToolButtonRow& row = buttonRows[i];
-        auto* button = new platform::ToolButton(FrameOpções);
+        auto* button = new QToolButton(FrameOpções);
         button->setObjectName(text(row.name));
         button->setText(text(row.caption));
         button->setToolTip(text(row.toolTip));
-        button->setIcon(platform::cachedIcon(text(row.icon)));
+        button->setIcon(QIcon(text(row.icon)));
         button->setIconSize(QSize(16, 16));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setFont(mappedFont(QStringLiteral("MS Serif"), 6, false));
@@ -212,7 +199,7 @@ void GraphForm::buildWindow()
     GradNumX->setToolTip(text(v.tipGradNumX));
     GradNumY->setToolTip(text(v.tipGradNumY));
 
-    DesenharEixos = new platform::PushButton(text(v.axesButtonCaption), Frame2);
+    DesenharEixos = new QPushButton(text(v.axesButtonCaption), Frame2);
     DesenharEixos->setObjectName(QStringLiteral("DesenharEixos"));
     DesenharEixos->setToolTip(QStringLiteral("Desenhar os eixos."));
     DesenharEixos->setFont(defaultFont());

@@ -70,15 +70,16 @@ constexpr LabelSeries labelSeries[] = {
 
 } // namespace
 
-bool radianMarksDrawable(const AxisState& s)
+bool radianMarksDrawn(const AxisState& s)
 {
-    return MeioPi >= s.UnidadesPorPixelX;
+    const double visibleWidth = (s.XMaximo + 2 * s.MargemX) - (s.XMinimo - 2 * s.MargemX);
+    return std::fabs(visibleWidth) / MeioPi <= maxRadianMarks;
 }
 
 std::vector<double> radianTicks(const AxisState& s)
 {
     std::vector<double> ticks;
-    if (!radianMarksDrawable(s))
+    if (!radianMarksDrawn(s))
         return ticks;
     const Band b = band(s);
     const auto tick = [&](double t) {
@@ -96,7 +97,7 @@ std::vector<RadianLabel> radianLabels(const AxisState& s)
     using runtime::sub;
     const double ux = s.UnidadesPorPixelX;
     const double y = mul(-6, s.UnidadesPorPixelY);
-    const bool numbered = radianMarksDrawable(s);
+    const bool numbered = radianMarksDrawn(s);
     const Band b = band(s);
 
     std::vector<RadianLabel> labels;

@@ -25,10 +25,13 @@ struct RadianLabel {
 // of milliseconds, and beyond about 10^16 the running value would stop changing altogether.
 inline constexpr double maxRadianPasses = 1e7;
 
-// Whether the multiples of π/2 are at least one pixel apart. When they are not, the ticks would
-// merge into a bar and there could be more of them than the axis has pixels: no tick marks and
-// no numbered labels are drawn then (the four fixed labels still are).
-bool radianMarksDrawable(const AxisState& s);
+// Every tick and label is drawn, however close together, while the visible width holds at most
+// this many multiples of π/2 (x from about -18000 to 18000): about a second of drawing. Past
+// that only the four fixed labels are drawn, so that a far wider range cannot hold the window
+// for minutes on every axes drawing.
+inline constexpr double maxRadianMarks = 25000;
+
+bool radianMarksDrawn(const AxisState& s);
 
 // The x of each tick mark, in drawing order: the multiples of π/2 from π/2 up to Int(XMaximo),
 // then from -π/2 down to Int(XMinimo), each an accumulated sum of the step. Ticks lying more than

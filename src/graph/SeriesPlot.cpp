@@ -46,18 +46,22 @@ void clearUpperVectorState()
 }
 
 // Runs f(begin, end) over pieces of [0, n) on the global thread pool and waits for all of them,
-// without processing events. f must not throw.
+// without processing events. Each item costs about `cost` terms: a piece goes to another thread
+// only when it carries enough of them to pay for the handing over, so a few abscissae with
+// thousands of terms each are shared out as well as thousands of abscissae with a few terms.
+// f must not throw.
 template <class F>
-void parallelRanges(std::size_t n, std::size_t minPiece, F&& f)
+void parallelRanges(std::size_t n, std::size_t cost, F&& f)
 {
+    constexpr std::size_t minPieceCost = 4096; // about a tenth of a millisecond
     const std::size_t threads = std::size_t(std::max(1, QThreadPool::globalInstance()->maxThreadCount()));
-    if (threads == 1 || n < 2 * minPiece) {
+    // A few pieces per thread even out their uneven progress.
+    const std::size_t pieces = std::min({threads * 4, n, n * cost / minPieceCost});
+    if (threads == 1 || pieces < 2) {
         clearUpperVectorState();
         f(std::size_t(0), n);
         return;
     }
-    // A few pieces per thread even out their uneven progress.
-    const std::size_t pieces = std::min(threads * 4, n / minPiece);
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
     ranges.reserve(pieces);
     for (std::size_t p = 0; p < pieces; ++p)
@@ -113,8 +117,9 @@ struct Kernel<Series::Takagi> {
 };
 
 // The fast computation of the sums. The terms are taken in blocks of k, each block with a table
-// of its x-free values, so memory stays bounded whatever N is; a plot with up to one block of
-// terms (every default plot) builds its table once.
+// of its x-free values, so memory stays bounded whatever N is. A plot with up to one block of
+// terms builds its table once; with more, each batch builds the table of every block again, at
+// the cost of summing a few of its abscissae.
 class SumEngine {
 public:
     SumEngine(Series series, double a, double b, double N)
@@ -150,7 +155,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t blockSize = 8192;
+    // 1 MB of table, read again for every abscissa: it stays in the processor's cache.
+    static constexpr std::size_t blockSize = 65536;
     static constexpr std::size_t tablePiece = 1024;
 
     bool entry(double k, double& e1, double& e2) const noexcept
@@ -173,7 +179,7 @@ private:
         m_t2.resize(count);
         const std::size_t pieces = (count + tablePiece - 1) / tablePiece;
         std::vector<std::size_t> validInPiece(pieces);
-        parallelRanges(pieces, 2, [&](std::size_t lo, std::size_t hi) {
+        parallelRanges(pieces, tablePiece, [&](std::size_t lo, std::size_t hi) {
             for (std::size_t p = lo; p < hi; ++p) {
                 const std::size_t begin = p * tablePiece, end = std::min(count, begin + tablePiece);
                 std::size_t i = begin;
@@ -200,7 +206,7 @@ private:
         const double* t2 = m_t2.data();
         const std::size_t valid = m_tableValid;
         const double failingK = double(m_tableFirst + valid);
-        parallelRanges(n, 64, [&](std::size_t lo, std::size_t hi) {
+        parallelRanges(n, valid, [&](std::size_t lo, std::size_t hi) {
             for (std::size_t i = lo; i < hi; ++i) {
                 // Only the first failure counts: abscissae after it need no sum.
                 if (i >= m_firstFailure.load(std::memory_order_relaxed))
@@ -250,7 +256,7 @@ private:
 };
 
 // Abscissae per batch of the plot: about two million terms, so the live view follows the plot
-// closely even when N is large, and enough abscissae to keep every core busy.
+// closely even when N is large, and at least a few abscissae for each core.
 std::size_t batchSize(double N)
 {
     const std::uint64_t terms = std::max<std::uint64_t>(1, termCount(N));
@@ -357,9 +363,14 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
         batch.computed = engine.run(xs.data() + begin, batch.ys.data(), batch.count, batch.error);
     };
 
-    constexpr qint64 repaintInterval = 16; // milliseconds
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
+    const auto repaintWhenDue = [&] {
+        if (sinceRepaint.elapsed() >= 16) { // milliseconds
+            picture2.flushScreen();
+            sinceRepaint.restart();
+        }
+    };
     // Whatever ends the plot, the live view shows the points set up to then.
     struct FinalRepaint {
         platform::PictureBox& picture;
@@ -390,11 +401,11 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
             picture1.setPixelFast(p1.x(), p1.y(), colour);
             const QPoint p2 = map2.map(x, y);
             picture2.setPixelFast(p2.x(), p2.y(), colour);
-            if (i % 512 == 511 && sinceRepaint.elapsed() >= repaintInterval) {
-                picture2.flushScreen();
-                sinceRepaint.restart();
-            }
+            if (i % 512 == 511)
+                repaintWhenDue();
         }
+        // With many terms a batch holds fewer than 512 abscissae.
+        repaintWhenDue();
         if (batch.computed < batch.count)
             throw *batch.error;
         if (!more)

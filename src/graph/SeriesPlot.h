@@ -40,9 +40,10 @@ double literalTerm(Series series, double a, double b, double k, double x);
 // literalTerm, on the calling thread. Raises the first error met, abscissa by abscissa.
 std::vector<double> literalSums(Series series, double a, double b, double N, const std::vector<double>& xs);
 
-// The same sums, bit for bit, computed fast: each power once per plot instead of once per term,
-// the abscissae shared out over the processor's cores, memory bounded whatever N is. A failure
-// gives the error that literalSums would raise first, with the same number and description.
+// The same sums, bit for bit, computed fast: each power once per plot (once per batch of
+// abscissae beyond 65536 terms) instead of once per term, the abscissae shared out over the
+// processor's cores whatever N is, memory bounded. A failure gives the error that literalSums
+// would raise first, with the same number and description.
 std::vector<double> computeSums(Series series, double a, double b, double N, const std::vector<double>& xs);
 
 // Plots the partial sum at every abscissa of plotAbscissae(state.XMinimo, state.XMaximo): one

@@ -105,255 +105,251 @@ Constant constantOfName(std::string_view name) noexcept
     return Constant::None;
 }
 
-int evaluateFunction(Function function, double x, double y, NumberType &type, double &value) noexcept
+int evaluateFunction(Function function, double x, double y, double &value) noexcept
 {
-    Arith a;
-    double v = 0;
-    type = NumberType::Double;
+    Arith math;
+    double result = 0;
     switch (function) {
     case Function::Abs:
-        v = std::fabs(x);
+        result = std::fabs(x);
         break;
     case Function::Arctg:
     case Function::Atn:
-        v = std::atan(x);
+        result = std::atan(x);
         break;
     case Function::Cos:
-        v = std::cos(x);
+        result = std::cos(x);
         break;
     case Function::Exp:
-        v = a.exp(x);
+        result = math.exp(x);
         break;
     case Function::Fix:
-        v = runtime::truncOf(x);
+        result = runtime::truncOf(x);
         break;
     case Function::Int:
-        v = runtime::floorOf(x);
+        result = runtime::floorOf(x);
         break;
     case Function::Log:
     case Function::Ln:
-        v = a.ln(x);
+        result = math.ln(x);
         break;
     case Function::Rnd: {
         runtime::Random &random = runtime::threadRandom();
         random.reseedFromClock();
-        v = random.value(x);
-        type = NumberType::Single;
+        result = random.value(x);
         break;
     }
     case Function::Sgn:
-        v = sgn(x);
-        type = NumberType::Int16;
+        result = sgn(x);
         break;
     case Function::Sin:
     case Function::Sen:
-        v = std::sin(x);
+        result = std::sin(x);
         break;
     case Function::Sqr:
-        v = a.sqrt(x);
+        result = math.sqrt(x);
         break;
     case Function::Tg:
     case Function::Tan:
-        v = std::tan(x);
+        result = std::tan(x);
         break;
     case Function::Min:
-        v = x < y ? x : y;
+        result = x < y ? x : y;
         break;
     case Function::Max:
-        v = x > y ? x : y;
+        result = x > y ? x : y;
         break;
     case Function::Random: {
         runtime::Random &random = runtime::threadRandom();
         random.reseedFromClock();
         const double r = random.next();
-        const double d = a.sub(y, x);
-        const double m = a.mul(r, d);
-        v = a.add(m, x);
+        const double d = math.sub(y, x);
+        const double m = math.mul(r, d);
+        result = math.add(m, x);
         break;
     }
     case Function::Mod: {
         std::int32_t remainder = 0;
-        a.error = runtime::tryIntMod(x, y, remainder);
-        v = remainder;
-        type = NumberType::Int32;
+        math.error = runtime::tryIntMod(x, y, remainder);
+        result = remainder;
         break;
     }
     case Function::Logn: {
-        const double ly = a.ln(y);
-        const double lx = a.ln(x);
-        v = a.div(lx, ly);
+        const double ly = math.ln(y);
+        const double lx = math.ln(x);
+        result = math.div(lx, ly);
         break;
     }
     case Function::Rand: {
         runtime::Random &random = runtime::threadRandom();
         random.reseedFromClock();
         const double r = random.next();
-        v = runtime::floorOf(a.mul(r, x));
+        result = runtime::floorOf(math.mul(r, x));
         break;
     }
     case Function::Sec:
-        v = a.div(1, std::cos(x));
+        result = math.div(1, std::cos(x));
         break;
     case Function::Cosec:
-        v = a.div(1, std::sin(x));
+        result = math.div(1, std::sin(x));
         break;
     case Function::Cotan:
     case Function::Cotg:
-        v = a.div(1, std::tan(x));
+        result = math.div(1, std::tan(x));
         break;
     case Function::Arcsin:
     case Function::Arcsen: {
-        const double m = a.mul(-x, x);
-        const double s = a.add(m, 1);
-        const double q = a.sqrt(s);
-        v = std::atan(a.div(x, q));
+        const double m = math.mul(-x, x);
+        const double s = math.add(m, 1);
+        const double q = math.sqrt(s);
+        result = std::atan(math.div(x, q));
         break;
     }
     case Function::Arccos: {
-        const double m = a.mul(-x, x);
-        const double s = a.add(m, 1);
-        const double q = a.sqrt(s);
-        const double t = std::atan(a.div(-x, q));
-        v = a.add(t, halfPi());
+        const double m = math.mul(-x, x);
+        const double s = math.add(m, 1);
+        const double q = math.sqrt(s);
+        const double t = std::atan(math.div(-x, q));
+        result = math.add(t, halfPi());
         break;
     }
     case Function::Arcsec: {
-        const double m = a.mul(x, x);
-        const double s = a.sub(m, 1);
-        const double t = std::atan(a.sqrt(s));
-        const double d = a.sub(t, halfPi());
-        const double p = a.mul(d, sgn(x));
-        v = a.add(p, halfPi());
+        const double m = math.mul(x, x);
+        const double s = math.sub(m, 1);
+        const double t = std::atan(math.sqrt(s));
+        const double d = math.sub(t, halfPi());
+        const double p = math.mul(d, sgn(x));
+        result = math.add(p, halfPi());
         break;
     }
     case Function::Arccosec: {
-        const double m = a.mul(x, x);
-        const double s = a.sub(m, 1);
-        const double q = a.sqrt(s);
-        const double t = std::atan(a.div(1, q));
-        v = a.mul(sgn(x), t);
+        const double m = math.mul(x, x);
+        const double s = math.sub(m, 1);
+        const double q = math.sqrt(s);
+        const double t = std::atan(math.div(1, q));
+        result = math.mul(sgn(x), t);
         break;
     }
     case Function::Arccotg:
     case Function::Arccotan:
-        v = a.sub(halfPi(), std::atan(x));
+        result = math.sub(halfPi(), std::atan(x));
         break;
     case Function::Sinh:
     case Function::Senh: {
-        const double p = a.exp(x);
-        const double n = a.exp(-x);
-        v = a.div(a.sub(p, n), 2);
+        const double p = math.exp(x);
+        const double n = math.exp(-x);
+        result = math.div(math.sub(p, n), 2);
         break;
     }
     case Function::Cosh: {
-        const double p = a.exp(x);
-        const double n = a.exp(-x);
-        v = a.div(a.add(p, n), 2);
+        const double p = math.exp(x);
+        const double n = math.exp(-x);
+        result = math.div(math.add(p, n), 2);
         break;
     }
     case Function::Tgh:
     case Function::Tanh: {
-        const double p = a.exp(x);
-        const double n = a.exp(-x);
-        const double numerator = a.sub(p, n);
-        const double denominator = a.add(p, n);
-        v = a.div(numerator, denominator);
+        const double p = math.exp(x);
+        const double n = math.exp(-x);
+        const double numerator = math.sub(p, n);
+        const double denominator = math.add(p, n);
+        result = math.div(numerator, denominator);
         break;
     }
     case Function::Sech: {
-        const double p = a.exp(x);
-        const double n = a.exp(-x);
-        v = a.div(2, a.add(p, n));
+        const double p = math.exp(x);
+        const double n = math.exp(-x);
+        result = math.div(2, math.add(p, n));
         break;
     }
     case Function::Cosech: {
-        const double p = a.exp(x);
-        const double n = a.exp(-x);
-        v = a.div(2, a.sub(p, n));
+        const double p = math.exp(x);
+        const double n = math.exp(-x);
+        result = math.div(2, math.sub(p, n));
         break;
     }
     case Function::Cotgh:
     case Function::Cotanh: {
-        const double p = a.exp(x);
-        const double n = a.exp(-x);
-        const double numerator = a.add(p, n);
-        const double denominator = a.sub(p, n);
-        v = a.div(numerator, denominator);
+        const double p = math.exp(x);
+        const double n = math.exp(-x);
+        const double numerator = math.add(p, n);
+        const double denominator = math.sub(p, n);
+        result = math.div(numerator, denominator);
         break;
     }
     case Function::Arcsinh:
     case Function::Arcsenh: {
-        const double m = a.mul(x, x);
-        const double s = a.add(m, 1);
-        const double q = a.sqrt(s);
-        v = a.ln(a.add(x, q));
+        const double m = math.mul(x, x);
+        const double s = math.add(m, 1);
+        const double q = math.sqrt(s);
+        result = math.ln(math.add(x, q));
         break;
     }
     case Function::Arccosh: {
-        const double m = a.mul(x, x);
-        const double s = a.sub(m, 1);
-        const double q = a.sqrt(s);
-        v = a.ln(a.add(x, q));
+        const double m = math.mul(x, x);
+        const double s = math.sub(m, 1);
+        const double q = math.sqrt(s);
+        result = math.ln(math.add(x, q));
         break;
     }
     case Function::Arctgh:
     case Function::Arctanh: {
-        const double numerator = a.add(1, x);
-        const double denominator = a.sub(1, x);
-        const double l = a.ln(a.div(numerator, denominator));
-        v = a.div(l, 2);
+        const double numerator = math.add(1, x);
+        const double denominator = math.sub(1, x);
+        const double l = math.ln(math.div(numerator, denominator));
+        result = math.div(l, 2);
         break;
     }
     case Function::Arcsech: {
-        const double m = a.mul(-x, x);
-        const double s = a.add(m, 1);
-        const double q = a.sqrt(s);
-        const double numerator = a.add(q, 1);
-        v = a.ln(a.div(numerator, x));
+        const double m = math.mul(-x, x);
+        const double s = math.add(m, 1);
+        const double q = math.sqrt(s);
+        const double numerator = math.add(q, 1);
+        result = math.ln(math.div(numerator, x));
         break;
     }
     case Function::Arccosech: {
-        const double m = a.mul(x, x);
-        const double s = a.add(m, 1);
-        const double q = a.sqrt(s);
-        const double t = a.mul(sgn(x), q);
-        const double numerator = a.add(t, 1);
-        v = a.ln(a.div(numerator, x));
+        const double m = math.mul(x, x);
+        const double s = math.add(m, 1);
+        const double q = math.sqrt(s);
+        const double t = math.mul(sgn(x), q);
+        const double numerator = math.add(t, 1);
+        result = math.ln(math.div(numerator, x));
         break;
     }
     case Function::Arccotgh:
     case Function::Arccotanh: {
-        const double numerator = a.add(x, 1);
-        const double denominator = a.sub(x, 1);
-        const double l = a.ln(a.div(numerator, denominator));
-        v = a.div(l, 2);
+        const double numerator = math.add(x, 1);
+        const double denominator = math.sub(x, 1);
+        const double l = math.ln(math.div(numerator, denominator));
+        result = math.div(l, 2);
         break;
     }
     case Function::Log10: {
-        const double l = a.ln(x);
-        v = a.div(l, std::log(10.0));
+        const double l = math.ln(x);
+        result = math.div(l, std::log(10.0));
         break;
     }
     case Function::Log2: {
-        const double l = a.ln(x);
-        v = a.div(l, std::log(2.0));
+        const double l = math.ln(x);
+        result = math.div(l, std::log(2.0));
         break;
     }
     case Function::Graus:
-        v = a.mul(x, DegreesPerRadian);
+        result = math.mul(x, DegreesPerRadian);
         break;
     case Function::Rad:
-        v = a.mul(x, RadiansPerDegree);
+        result = math.mul(x, RadiansPerDegree);
         break;
     case Function::Mant:
-        v = a.sub(x, runtime::floorOf(x));
+        result = math.sub(x, runtime::floorOf(x));
         break;
     case Function::Unknown:
         return runtime::InvalidArgument;
     }
-    if (a.error)
-        return a.error;
-    value = v;
+    if (math.error)
+        return math.error;
+    value = result;
     return 0;
 }
 

@@ -6,9 +6,6 @@
 
 namespace interpreter {
 
-// The type in which a step of an evaluation holds its number.
-enum class NumberType : std::uint8_t { Int16, Int32, Single, Double };
-
 // In the order of the function table.
 enum class Function : std::uint8_t {
     Abs, Arctg, Atn, Cos, Exp, Fix, Int, Log, Rnd, Sgn, Sin, Sen, Sqr, Tg, Tan, Min, Max, Random,
@@ -33,8 +30,8 @@ inline constexpr double RadiansPerDegree = 0.01745329251995;
 // The constant a name stands for ("pi", "e", "rnd", compared exactly), None for a variable.
 Constant constantOfName(std::string_view name) noexcept;
 
-// The value of a function for its first and last argument. Returns 0 with the value and its type,
-// or the runtime error number (5 outside the domain, 6 overflow, 11 division by zero).
-int evaluateFunction(Function function, double x, double y, NumberType &type, double &value) noexcept;
+// The value of a function for its first and last argument. Returns 0 with the value, or the
+// runtime error number (5 outside the domain, 6 overflow, 11 division by zero).
+int evaluateFunction(Function function, double x, double y, double &value) noexcept;
 
 } // namespace interpreter

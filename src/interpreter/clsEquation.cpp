@@ -13,7 +13,6 @@
 
 using interpreter::Constant;
 using interpreter::Function;
-using interpreter::NumberType;
 
 namespace {
 
@@ -23,9 +22,10 @@ const char *const Source = "Interpretador";
 constexpr int UnbalancedParentheses = 1100; // Número de parênteses incorrecto.
 constexpr int UndefinedFunction = 1101;     // Função não definida: <call>)
 constexpr int UndefinedVariable = 1102;     // Variável não definida: <name>
-constexpr int InvalidArgument = 1104;       // Argumento inválido na expressão: <call>)
+constexpr int MissingArgument = 1104;       // Argumento inválido na expressão: <call>)
 
-// The value of a step that failed and was resumed.
+// What a failed step writes into the entry it visits: a call or a unary minus keeps it there, a
+// binary operator clears it with its own entry.
 constexpr double FailureValue = 1000;
 
 // Counters, positions, the nesting level and priorities are 16-bit: leaving that range overflows.
@@ -121,8 +121,17 @@ void clsEquation::Var(const std::string &name, double value)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Tokenizer. Precedence lives entirely in the priorities: each "(" raises the nesting level by 7,
-// and within a level names come first, then "^", unary minus, "* / \", "%", and "+ -" last.
+// Tokenizer. There is no grammar: precedence lives entirely in the priorities, and evaluation
+// visits the tokens from the highest priority down, equal priorities from left to right. Within
+// one nesting level, whose base L is 7 for each "(" open:
+//   L + 7  "(", calls ("sin(") and the ")" that closes them
+//   L + 6  names: variables and constants
+//   L + 5  ^
+//   L + 4  unary minus
+//   L + 3  * / \ and the "*" inserted in 2x and 2(x)
+//   L + 2  %
+//   L + 1  + -
+//   0      numbers and commas: never visited, consumed by the operator or call beside them
 
 class clsEquation::Parser {
 public:
@@ -131,15 +140,14 @@ public:
     void run()
     {
         m_tokens.clear();
-        // The character counter runs up to the length plus one, which must fit 16 bits.
+        // Character positions are 16-bit and run one past the last character.
         if (m_owner.m_textLength >= 32767)
             runtime::raise(runtime::Overflow);
 
         for (const char ch : m_owner.m_text)
             scan(ch);
         endPending();
-        m_owner.m_highestPriority = m_highest;
-        if (m_level != 0)
+        if (m_nesting != 0)
             throw RuntimeError(UnbalancedParentheses, Source, "Número de parênteses incorrecto.");
         buildOrder();
     }
@@ -166,13 +174,13 @@ private:
     int operatorPriority(Kind kind) const
     {
         switch (kind) {
-        case Kind::Pow: return m_level + 5;
-        case Kind::Negate: return m_level + 4;
+        case Kind::Pow: return m_nesting + 5;
+        case Kind::Negate: return m_nesting + 4;
         case Kind::Mul:
         case Kind::Div:
-        case Kind::IntDiv: return m_level + 3;
-        case Kind::Mod: return m_level + 2;
-        default: return m_level + 1;
+        case Kind::IntDiv: return m_nesting + 3;
+        case Kind::Mod: return m_nesting + 2;
+        default: return m_nesting + 1;
         }
     }
 
@@ -181,61 +189,62 @@ private:
         if (isLetter(c)) {
             if (m_state == State::Number) {
                 makeNumber();
-                make(Kind::Mul, "*", m_level + 3); // 2x is 2 * x
+                make(Kind::Mul, "*", m_nesting + 3); // 2x is 2 * x
             }
             if (m_state == State::Name) {
-                m_pending += c;
+                m_pendingText += c;
             } else {
-                m_pending.assign(1, c);
+                m_pendingText.assign(1, c);
                 m_state = State::Name;
             }
-            m_operand = true;
+            m_afterOperand = true;
         } else if (isDigit(c)) {
-            const char d = c == '.' ? ',' : c;
+            // The point is kept as ",", the form in which an undefined name like x.5 is reported.
+            const char digit = c == '.' ? ',' : c;
             if (m_state == State::None) {
-                m_pending.assign(1, d);
+                m_pendingText.assign(1, digit);
                 m_state = State::Number;
             } else {
-                m_pending += d; // after a name the digit belongs to it: x1, log10
+                m_pendingText += digit; // after a name the digit belongs to it: x1, log10
             }
-            m_operand = true;
+            m_afterOperand = true;
         } else if (c == '(') {
             if (m_state == State::Name) {
-                make(Kind::Call, m_pending + '(', m_level + 7);
+                make(Kind::Call, m_pendingText + '(', m_nesting + 7);
             } else {
                 if (m_state == State::Number) {
                     makeNumber();
-                    make(Kind::Mul, "*", m_level + 3); // 2(x+1) is 2 * (x+1)
+                    make(Kind::Mul, "*", m_nesting + 3); // 2(x+1) is 2 * (x+1)
                 }
-                make(Kind::Open, "(", m_level + 7);
+                make(Kind::Open, "(", m_nesting + 7);
             }
-            m_pending.clear();
-            m_level = checked16(m_level + 7);
+            m_pendingText.clear();
+            m_nesting = checked16(m_nesting + 7);
             m_state = State::None;
-            m_highest = std::max(m_highest, checked16(m_level + 7));
-            m_operand = false;
+            m_highestPriority = std::max(m_highestPriority, checked16(m_nesting + 7));
+            m_afterOperand = false;
         } else if (c == '+' || c == '-' || c == '*' || c == '/' || c == '\\' || c == '^' || c == '%') {
             endPending();
             Kind kind = operatorKind(c);
             // A "-" is a subtraction only after an operand; elsewhere it negates what follows.
-            if (kind == Kind::Sub && !m_operand)
+            if (kind == Kind::Sub && !m_afterOperand)
                 kind = Kind::Negate;
             make(kind, kind == Kind::Negate ? "~" : std::string(1, c), operatorPriority(kind));
             m_state = State::None;
-            m_operand = false;
+            m_afterOperand = false;
         } else if (c == ',') {
             endPending();
             make(Kind::Comma, std::string(), 0);
             m_state = State::None;
-            m_operand = false;
+            m_afterOperand = false;
         } else if (c == ')') {
             endPending();
             // Takes the level inside the pair, the same as its "(": a ")" with no "(" open gets 0
             // or less and is never visited.
-            make(Kind::Close, ")", m_level);
-            m_level = checked16(m_level - 7);
+            make(Kind::Close, ")", m_nesting);
+            m_nesting = checked16(m_nesting - 7);
             m_state = State::None;
-            m_operand = true;
+            m_afterOperand = true;
         }
         // Every other character is skipped and ends nothing: "2 3" is 23 and "sin x" is sinx.
     }
@@ -243,15 +252,15 @@ private:
     void endPending()
     {
         if (m_state == State::Name)
-            make(Kind::Name, m_pending, m_level + 6);
+            make(Kind::Name, m_pendingText, m_nesting + 6);
         else if (m_state == State::Number)
             makeNumber();
-        m_pending.clear();
+        m_pendingText.clear();
     }
 
     void makeNumber()
     {
-        make(Kind::Number, m_pending, 0);
+        make(Kind::Number, m_pendingText, 0);
         Token &token = m_tokens.back();
         std::string numeral = token.text;
         std::replace(numeral.begin(), numeral.end(), ',', '.');
@@ -276,8 +285,9 @@ private:
     // Positions of priority 1 or more, by descending priority, equal priorities by position.
     void buildOrder()
     {
-        // The loop over the priorities counts one past the highest, in 16 bits.
-        checked16(m_highest + 1);
+        // Priorities are counted one past the highest in 16 bits: 4680 parentheses open at once
+        // are too many.
+        checked16(m_highestPriority + 1);
         std::vector<std::int16_t> &order = m_owner.m_order;
         order.clear();
         for (std::size_t i = 0; i < m_tokens.size(); ++i)
@@ -303,10 +313,10 @@ private:
     clsEquation &m_owner;
     std::vector<Token> &m_tokens;
     State m_state = State::None;
-    std::string m_pending;
-    int m_level = 0;
-    int m_highest = 7;
-    bool m_operand = false;
+    std::string m_pendingText;
+    int m_nesting = 0; // 7 for each "(" open; a ")" too many takes it below 0
+    int m_highestPriority = 7; // of an opening: only its 16-bit limit matters
+    bool m_afterOperand = false; // the last character that was not skipped ends an operand
 };
 
 void clsEquation::Parse()
@@ -316,11 +326,14 @@ void clsEquation::Parse()
 }
 
 // ---------------------------------------------------------------------------------------------
-// Evaluation. Each visit of a token in `Order` is one step that applies it to its nearest
-// occupied neighbours in the working array. A failing action is handled as the error handler of
-// the method would: the visited entry receives the 16-bit 1000, errors 6, 11 and 1100 to 1105 end
-// the evaluation, a missing variable becomes 1102, and any other failure is skipped, evaluation
-// resuming with the next action.
+// Evaluation. The tokens of m_order are visited in turn (a grouping or a call passes over its
+// ")"), each visit one step that applies the token to its nearest occupied neighbours in the
+// working array, writes the step's value into one entry and clears the entries it consumed; the
+// first entry still occupied at the end is the value of the formula. A failing action goes to
+// fail(): overflow (6) and division by zero (11) end the evaluation; any other failure is
+// skipped, the entry or value it was to set keeping what it held, and the step goes on. So a
+// function outside its domain gives 1000 instead of an error. Undefined functions (1101),
+// undefined variables (1102) and calls without arguments (1104) are raised where they are found.
 
 int clsEquation::NextNonNull(int position) const noexcept
 {
@@ -358,7 +371,7 @@ class clsEquation::Walk {
 public:
     explicit Walk(clsEquation &owner)
         : m_owner(owner), m_work(owner.m_work), m_tokens(owner.m_tokens), m_order(owner.m_order),
-          m_n(int(owner.m_tokens.size()))
+          m_entryCount(int(owner.m_tokens.size()))
     {
     }
 
@@ -366,10 +379,10 @@ public:
     {
         m_work = m_owner.m_initialWork;
         m_owner.m_occupied = m_owner.m_initialOccupied;
-        const int count = int(m_order.size());
-        for (m_k = 1; m_k <= count; ++m_k) {
-            m_p = m_order[std::size_t(m_k - 1)];
-            m_t = m_work[std::size_t(m_p)];
+        const int steps = int(m_order.size());
+        for (m_step = 1; m_step <= steps; ++m_step) {
+            m_visited = m_order[std::size_t(m_step - 1)];
+            m_visitedEntry = m_work[std::size_t(m_visited)];
             step();
         }
 
@@ -382,7 +395,7 @@ public:
     }
 
 private:
-    bool valid(int position) const { return position >= 1 && position <= m_n; }
+    bool valid(int position) const { return position >= 1 && position <= m_entryCount; }
 
     void markOccupied(int position, bool occupied)
     {
@@ -391,16 +404,11 @@ private:
         word = occupied ? word | bit : word & ~bit;
     }
 
-    void set(int position, NumberType type, double value)
+    void set(int position, double value)
     {
         markOccupied(position, true);
         Cell &cell = m_work[std::size_t(position)];
-        switch (type) {
-        case NumberType::Int16: cell.type = Cell::Type::Int16; break;
-        case NumberType::Int32: cell.type = Cell::Type::Int32; break;
-        case NumberType::Single: cell.type = Cell::Type::Single; break;
-        case NumberType::Double: cell.type = Cell::Type::Double; break;
-        }
+        cell.type = Cell::Type::Number;
         cell.value = value;
     }
 
@@ -413,8 +421,8 @@ private:
         return 0;
     }
 
-    // The value of an entry as a double: numbers widen, number texts are read, other texts are no
-    // number.
+    // The value of an entry as a double: numbers as they are, number texts read, other texts are
+    // no number.
     int valueAt(int position, double &out) const
     {
         if (!valid(position))
@@ -432,15 +440,16 @@ private:
             out = token.number;
             return 0;
         }
-        default:
-            out = cell.value;
-            return 0;
+        case Cell::Type::Number:
+            break;
         }
+        out = cell.value;
+        return 0;
     }
 
     const Token *visitedToken() const
     {
-        return m_t.type == Cell::Type::Text ? &m_tokens[std::size_t(m_t.token)] : nullptr;
+        return m_visitedEntry.type == Cell::Type::Text ? &m_tokens[std::size_t(m_visitedEntry.token)] : nullptr;
     }
 
     // The visited text; a null entry reads as nothing.
@@ -450,17 +459,16 @@ private:
         return token ? token->text : std::string();
     }
 
-    // The error handler. Before the first step there is no visited entry to receive 1000: a
-    // formula with no step whose result cannot be read (".", ",", ")(", blanks only) then keeps
-    // the previous result and raises nothing, as a failed result step after a walk does.
+    // The visited entry receives 1000, then overflow and division by zero reach the caller and
+    // every other error is skipped. Before the first step there is no visited entry: a formula
+    // with no step whose result cannot be read (".", ",", ")(", blanks only) then keeps the
+    // previous result and raises nothing, as a failed result read after a walk does.
     void fail(int error)
     {
-        if (valid(m_p))
-            set(m_p, NumberType::Int16, FailureValue);
+        if (valid(m_visited))
+            set(m_visited, FailureValue);
         if (error == runtime::Overflow || error == runtime::DivisionByZero)
             throw RuntimeError(error, Source, runtime::errorDescription(error));
-        if (error == runtime::InvalidArgument && m_lookup == 1)
-            throw RuntimeError(UndefinedVariable, Source, "Variável não definida: " + visitedText());
     }
 
     void check(int error)
@@ -469,17 +477,17 @@ private:
             fail(error);
     }
 
-    [[noreturn]] void raiseInvalidArgument() const
+    [[noreturn]] void raiseMissingArgument() const
     {
-        throw RuntimeError(InvalidArgument, Source, "Argumento inválido na expressão: " + visitedText() + ")");
+        throw RuntimeError(MissingArgument, Source, "Argumento inválido na expressão: " + visitedText() + ")");
     }
 
     void step()
     {
         const Token *token = visitedToken();
         if (!token) {
-            // A null entry cannot be read as a text: the test for a call fails, and resuming
-            // after it enters the call step, which ends in error 1104 or 1101.
+            // An entry that an earlier failed step cleared: it is no text, so it is taken for a
+            // call, which finds no call token and ends in error 1104 or 1101.
             fail(runtime::InvalidUseOfNull);
             callStep();
             return;
@@ -511,52 +519,52 @@ private:
 
     void negateStep()
     {
-        m_r = m_owner.NextNonNull(m_p);
+        const int operand = m_owner.NextNonNull(m_visited);
         double value = 0;
-        if (int e = valueAt(m_r, value))
+        if (int e = valueAt(operand, value))
             fail(e);
         else
-            set(m_p, NumberType::Double, -value);
-        check(clear(m_r));
+            set(m_visited, -value);
+        check(clear(operand));
     }
 
     void binaryStep(Kind kind)
     {
-        m_l = m_owner.PrevNonNull(m_p);
-        m_r = m_owner.NextNonNull(m_p);
+        const int left = m_owner.PrevNonNull(m_visited);
+        const int right = m_owner.NextNonNull(m_visited);
         double a = 0, b = 0, result = 0;
-        NumberType type = NumberType::Double;
         int e = 0;
         switch (kind) {
         case Kind::Pow:
             // The exponent is read first.
-            e = valueAt(m_r, b);
+            e = valueAt(right, b);
             if (!e)
-                e = valueAt(m_l, a);
+                e = valueAt(left, a);
             if (!e)
                 e = runtime::tryPower(a, b, result);
             break;
         case Kind::IntDiv:
         case Kind::Mod: {
-            std::int32_t ia = 0, ib = 0;
-            e = valueAt(m_l, a);
+            // Each operand is made a 32-bit integer as soon as it is read.
+            std::int32_t wholeA = 0, wholeB = 0;
+            e = valueAt(left, a);
             if (!e)
-                e = runtime::tryToInt32(a, ia);
+                e = runtime::tryToInt32(a, wholeA);
             if (!e)
-                e = valueAt(m_r, b);
+                e = valueAt(right, b);
             if (!e)
-                e = runtime::tryToInt32(b, ib);
-            std::int32_t q = 0;
+                e = runtime::tryToInt32(b, wholeB);
+            std::int32_t whole = 0;
             if (!e)
-                e = kind == Kind::IntDiv ? runtime::tryIntDiv(ia, ib, q) : runtime::tryIntMod(ia, ib, q);
-            result = q;
-            type = NumberType::Int32;
+                e = kind == Kind::IntDiv ? runtime::tryIntDiv(wholeA, wholeB, whole)
+                                         : runtime::tryIntMod(wholeA, wholeB, whole);
+            result = whole;
             break;
         }
         default:
-            e = valueAt(m_l, a);
+            e = valueAt(left, a);
             if (!e)
-                e = valueAt(m_r, b);
+                e = valueAt(right, b);
             if (!e) {
                 switch (kind) {
                 case Kind::Add: e = runtime::tryAdd(a, b, result); break;
@@ -570,18 +578,18 @@ private:
         if (e)
             fail(e); // the left operand stays as it was: that is the step's value
         else
-            set(m_l, type, result);
-        check(clear(m_r));
-        check(clear(m_p));
+            set(left, result);
+        check(clear(right));
+        check(clear(m_visited));
     }
 
-    // Reads the position of the ")" that follows the visited opening in `Order`; past the end of
-    // `Order` the read fails and c keeps its value from the last grouping or call.
+    // Takes the position of the ")" that follows the visited opening in m_order, and passes over
+    // it. Past the end of m_order, the closing position stays what the last grouping or call read.
     void readClosing()
     {
-        ++m_k;
-        if (m_k <= int(m_order.size()))
-            m_c = m_order[std::size_t(m_k - 1)];
+        ++m_step;
+        if (m_step <= int(m_order.size()))
+            m_closing = m_order[std::size_t(m_step - 1)];
         else
             fail(runtime::IndexOutOfRange);
     }
@@ -589,98 +597,96 @@ private:
     void groupStep()
     {
         readClosing();
-        m_r = m_owner.NextNonNull(m_p);
-        if (m_r >= m_c) {
-            set(m_p, NumberType::Double, 0); // "()" is 0
-            check(clear(m_c));
+        const int inside = m_owner.NextNonNull(m_visited);
+        if (inside >= m_closing) {
+            set(m_visited, 0); // "()" is 0
+            check(clear(m_closing));
         } else {
-            // The first entry inside is taken as it is: a number text stays a text.
-            if (valid(m_r)) {
-                m_work[std::size_t(m_p)] = m_work[std::size_t(m_r)];
-                markOccupied(m_p, m_work[std::size_t(m_p)].type != Cell::Type::Null);
+            // Only the first entry inside is taken, as it is: a number text stays a text, and what
+            // follows a comma inside stays where it stands.
+            if (valid(inside)) {
+                m_work[std::size_t(m_visited)] = m_work[std::size_t(inside)];
+                markOccupied(m_visited, m_work[std::size_t(m_visited)].type != Cell::Type::Null);
             } else
                 fail(runtime::IndexOutOfRange);
-            check(clear(m_r));
-            check(clear(m_c));
+            check(clear(inside));
+            check(clear(m_closing));
         }
     }
 
+    // Only the first and the last argument are read: min(1,2,3) compares 1 and 3, and leaves the
+    // 2 where it stands.
     void callStep()
     {
         readClosing();
-        m_l = m_owner.NextNonNull(m_p);
-        m_r = m_owner.PrevNonNull(m_c);
-        if (m_l >= m_c)
-            raiseInvalidArgument();
+        const int first = m_owner.NextNonNull(m_visited);
+        const int last = m_owner.PrevNonNull(m_closing);
+        if (first >= m_closing)
+            raiseMissingArgument();
         double value = 0;
-        if (int e = valueAt(m_l, value))
-            fail(e); // x keeps its value from the last call
+        if (int e = valueAt(first, value))
+            fail(e); // the argument keeps its value from the last call
         else
-            m_x = value;
-        if (m_r <= m_p)
-            raiseInvalidArgument();
-        if (int e = valueAt(m_r, value))
+            m_firstArgument = value;
+        if (last <= m_visited)
+            raiseMissingArgument();
+        if (int e = valueAt(last, value))
             fail(e);
         else
-            m_y = value;
-        check(clear(m_r));
-        check(clear(m_l));
-        check(clear(m_p));
-        check(clear(m_c));
+            m_lastArgument = value;
+        check(clear(last));
+        check(clear(first));
+        check(clear(m_visited));
+        check(clear(m_closing));
 
         const Token *token = visitedToken();
         const Function function = token && token->kind == Kind::Call ? token->function : Function::Unknown;
         if (function == Function::Unknown)
             throw RuntimeError(UndefinedFunction, Source, "Função não definida: " + visitedText() + ")");
-        NumberType type = NumberType::Double;
-        if (int e = interpreter::evaluateFunction(function, m_x, m_y, type, value))
+        if (int e = interpreter::evaluateFunction(function, m_firstArgument, m_lastArgument, value))
             fail(e); // outside the domain the entry keeps 1000
         else
-            set(m_p, type, value);
+            set(m_visited, value);
     }
 
     void nameStep(const Token &token)
     {
         switch (token.constant) {
         case Constant::Pi:
-            set(m_p, NumberType::Double, interpreter::PiValue);
+            set(m_visited, interpreter::PiValue);
             return;
         case Constant::E:
-            set(m_p, NumberType::Double, interpreter::EValue);
+            set(m_visited, interpreter::EValue);
             return;
         case Constant::Rnd:
-            set(m_p, NumberType::Single, runtime::threadRandom().next());
+            set(m_visited, runtime::threadRandom().next());
             return;
         case Constant::None:
             break;
         }
-        m_lookup = 1;
         // Names are made in lower case from ASCII letters, so the text is already a folded key.
         const double *value = m_owner.m_vars.findFolded(token.text);
         if (!value)
-            fail(runtime::InvalidArgument);
-        else if (!std::isfinite(*value))
+            throw RuntimeError(UndefinedVariable, Source, "Variável não definida: " + token.text);
+        if (!std::isfinite(*value))
             fail(runtime::Overflow); // a variable can be written with a value no formula could make
         else
-            set(m_p, NumberType::Double, *value);
-        m_lookup = 0;
+            set(m_visited, *value);
     }
 
     clsEquation &m_owner;
     std::vector<Cell> &m_work;
     const std::vector<Token> &m_tokens;
     const std::vector<std::int16_t> &m_order;
-    const int m_n;
+    const int m_entryCount;
 
-    int m_k = 0;
-    int m_p = 0;
-    Cell m_t;
-    int m_l = 0;
-    int m_r = 0;
-    int m_c = 0;
-    double m_x = 0;
-    double m_y = 0;
-    int m_lookup = 0;
+    // What one step leaves for the next ones.
+    int m_step = 0;        // index (from 1) into m_order of the step being made
+    int m_visited = 0;     // the position that step visits
+    Cell m_visitedEntry;   // that entry as the step found it
+    int m_closing = 0;     // the position of the ")" of the last grouping or call
+    double m_firstArgument = 0; // the arguments that the last call read
+    double m_lastArgument = 0;
 };
 
 void clsEquation::Solve()

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-struct ClsEquationInspector;
-
 // Texts are UTF-8. Failures reach the caller as RuntimeError with the source "Interpretador".
 class clsEquation {
 public:
@@ -26,8 +24,6 @@ public:
     void Var(const std::string &name, double value);
 
 private:
-    friend struct ClsEquationInspector;
-
     enum class Kind : std::uint8_t {
         Number, Name, Call, Open, Close, Comma,
         Add, Sub, Mul, Div, IntDiv, Mod, Pow, Negate,
@@ -43,10 +39,10 @@ private:
         double number = 0;   // numbers: the value of the text
     };
 
-    // One entry of the working array of an evaluation: nothing, a token's text, or a number of
-    // one of the step types (each of them held exactly by a double).
+    // One entry of the working array of an evaluation: nothing, a token's text, or the number
+    // that a step wrote.
     struct Cell {
-        enum class Type : std::uint8_t { Null, Text, Int16, Int32, Single, Double };
+        enum class Type : std::uint8_t { Null, Text, Number };
         Type type = Type::Null;
         int token = 0; // Text: index into m_tokens
         double value = 0;
@@ -59,18 +55,15 @@ private:
     class Parser;
     class Walk;
 
-    bool m_dirty = false;
-    bool m_parsed = true;
+    bool m_dirty = false;  // the next read of Solution evaluates first
+    bool m_parsed = true;  // m_tokens and m_order belong to m_text
     runtime::KeyedCollection<double> m_vars;
-    std::string m_text;
-    std::int64_t m_textLength = 0; // in UTF-16 units, as the character counter counts them
-    bool m_graus = false;
-    double m_result = 0;
+    std::string m_text;    // always in lower case
+    std::int64_t m_textLength = 0; // in UTF-16 units, as the tokenizer's 16-bit counter counts them
+    bool m_graus = false;  // stored and returned only: trigonometry is always in radians
+    double m_result = 0;   // the value of the last evaluation that completed
     std::vector<Token> m_tokens;
-    std::vector<std::int16_t> m_order;
-
-    // The highest priority that the last parse reached, kept for inspection.
-    int m_highestPriority = 7;
+    std::vector<std::int16_t> m_order; // token positions (from 1) in the order evaluation visits them
 
     // The working array as each evaluation starts it (position 0 unused), and the working array
     // itself, kept between evaluations to spare the allocation. Beside each, one bit per position

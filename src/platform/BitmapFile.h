@@ -1,7 +1,6 @@
 // Writing a picture as a 24-bit bitmap file, and the program's own folder.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 class QImage;
@@ -13,11 +12,9 @@ struct BitmapSaveResult {
     QString reason; // when not ok: why, in words fit for a message to the user
 };
 
-// The bitmap file's bytes: 24 bits per pixel, rows bottom-up, each padded to 4 bytes.
-QByteArray bitmapBytes(const QImage& image);
-
-// Writes the image to `path`, replacing a file of that name. The new file takes the old one's
-// place only once it is written whole: a failure leaves no partial file and the old one intact.
+// Writes the image to `path` as a 24-bit bitmap file, replacing a file of that name. The new file
+// takes the old one's place only once it is written whole: a failure leaves no partial file and
+// the old one intact.
 BitmapSaveResult saveBitmap(const QImage& image, const QString& path);
 
 // The folder that holds the program's executable.

@@ -1,10 +1,7 @@
 // The fonts the windows name, mapped onto fonts installed with the program.
 #include "Fonts.h"
 
-#include <QCoreApplication>
 #include <QHash>
-#include <QMutex>
-#include <QMutexLocker>
 
 #include <algorithm>
 #include <cmath>
@@ -51,19 +48,6 @@ QFont makeFont(const FontRow& row, int pixelSize, bool bold)
     return font;
 }
 
-// Every control and every text drawn names its font; one QFont per family, size and weight is
-// made and shared, so that the font is matched once and not for each control or text.
-struct FontCache {
-    QMutex mutex;
-    QHash<quint64, QFont> fonts;
-};
-
-FontCache& fontCache()
-{
-    static FontCache cache;
-    return cache;
-}
-
 } // namespace
 
 int fontPixelSize(double pointSize)
@@ -75,23 +59,7 @@ int fontPixelSize(double pointSize)
 
 QFont mappedFont(const QString& name, double pointSize, bool bold)
 {
-    const FontRow& row = rowFor(name);
-    const int pixelSize = fontPixelSize(pointSize);
-    const quint64 key = (quint64(&row - fontTable) << 32) | (quint64(pixelSize) << 1) | (bold ? 1 : 0);
-    FontCache& cache = fontCache();
-    QMutexLocker lock(&cache.mutex);
-    auto found = cache.fonts.find(key);
-    if (found == cache.fonts.end()) {
-        if (cache.fonts.isEmpty()) {
-            // Fonts are let go with the application, not after it.
-            qAddPostRoutine([] {
-                QMutexLocker lock(&fontCache().mutex);
-                fontCache().fonts.clear();
-            });
-        }
-        found = cache.fonts.insert(key, makeFont(row, pixelSize, bold));
-    }
-    return *found;
+    return makeFont(rowFor(name), fontPixelSize(pointSize), bold);
 }
 
 bool isSymbolFont(const QString& name)

@@ -3,17 +3,12 @@
 
 #include "Fonts.h"
 #include "LocaleText.h"
-#include "Pictures.h"
 #include "RuntimeError.h"
 #include "Values.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
-#include <QGlyphRun>
-#include <QHash>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cstdlib>
@@ -97,50 +92,6 @@ void drawSegment(QImage& image, QPoint a, QPoint b, QRgb colour)
             y += sy;
         }
     }
-}
-
-// The glyphs of a text in a font, placed as QPainter::drawText places them from a baseline at
-// 0, 0. The axes print the same few numbers on every drawing, and laying a text out costs
-// several times what drawing its glyphs costs. Null for texts that drawText lays out its own way
-// (control characters, line breaks).
-const QList<QGlyphRun>* laidOutText(const QString& fontKey, const QFont& font, const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QChar::LineSeparator
-            || c == QChar::ParagraphSeparator)
-            return nullptr;
-    }
-    static QHash<QString, QList<QGlyphRun>> kept;
-    if (kept.isEmpty())
-        qAddPostRoutine([] { kept.clear(); }); // glyphs hold fonts, let go with the application
-    const QString key = fontKey + QChar(0) + text;
-    auto found = kept.find(key);
-    if (found != kept.end())
-        return &*found;
-
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setTextDirection(Qt::LeftToRight);
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    if (!line.isValid() || layout.lineCount() != 1)
-        return nullptr;
-    QList<QGlyphRun> runs = layout.glyphRuns();
-    const qreal ascent = line.ascent();
-    for (QGlyphRun& run : runs) {
-        QList<QPointF> positions = run.positions();
-        for (QPointF& p : positions)
-            p.ry() -= ascent;
-        run.setPositions(positions);
-    }
-    // A bound for texts that never come back (numbers of user-chosen axes).
-    constexpr qsizetype maxTexts = 2048;
-    if (kept.size() >= maxTexts)
-        kept.clear();
-    return &*kept.insert(key, runs);
 }
 
 } // namespace
@@ -304,7 +255,6 @@ const QFont& PictureBox::currentFont() const
         const QFontMetrics metrics(m_font);
         m_fontAscent = metrics.ascent();
         m_fontHeight = metrics.height();
-        m_fontKey = m_font.key() + QLatin1Char(':') + QString::number(int(m_font.hintingPreference()));
         m_fontValid = true;
     }
     return m_font;
@@ -325,14 +275,8 @@ void PictureBox::Print(std::initializer_list<PrintItem> items)
         if (std::abs(at.x()) < farAway && std::abs(at.y()) < farAway) {
             QPainter painter(image);
             painter.setPen(QColor::fromRgb(textColour));
-            const QPoint baseline(at.x(), at.y() + m_fontAscent);
-            if (const QList<QGlyphRun>* runs = laidOutText(m_fontKey, font, text)) {
-                for (const QGlyphRun& run : *runs)
-                    painter.drawGlyphRun(baseline, run);
-            } else {
-                painter.setFont(font);
-                painter.drawText(baseline, text);
-            }
+            painter.setFont(font);
+            painter.drawText(QPoint(at.x(), at.y() + m_fontAscent), text);
             changed();
         }
     }
@@ -382,11 +326,11 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect rect = event->rect();
     if (!m_autoRedraw && !m_screen.isNull())
-        blitImage(painter, rect.topLeft(), m_screen, rect);
+        painter.drawImage(rect.topLeft(), m_screen, rect);
     else if (m_blank)
         painter.fillRect(rect, QColor::fromRgb(m_backColor));
     else
-        blitImage(painter, rect.topLeft(), m_image, rect);
+        painter.drawImage(rect.topLeft(), m_image, rect);
     m_dirty = false;
 }
 

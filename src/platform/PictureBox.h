@@ -163,7 +163,6 @@ private:
     bool m_fontBold = false;
     // The font of the text, looked up again only when its name, size or boldness changes.
     mutable QFont m_font;
-    mutable QString m_fontKey;
     mutable int m_fontAscent = 0;
     mutable int m_fontHeight = 0;
     mutable bool m_fontValid = false;

@@ -20,8 +20,6 @@ public:
     // fixed by the argument alone (the sequence then goes on from it).
     float value(double argument) noexcept;
 
-    float last() const noexcept { return m_last; }
-
 private:
     std::uint64_t m_state;
     std::uint64_t m_reseeds = 0;

@@ -100,15 +100,6 @@ inline int tryToInt32(double value, std::int32_t &out) noexcept
     return 0;
 }
 
-inline int tryToInt16(double value, std::int16_t &out) noexcept
-{
-    const double r = roundHalfEven(value);
-    if (!(r >= -32768.0 && r <= 32767.0)) [[unlikely]]
-        return Overflow;
-    out = static_cast<std::int16_t>(r);
-    return 0;
-}
-
 // Nearest single; beyond the largest single (once rounded) is an overflow.
 inline int tryToSingle(double value, float &out) noexcept
 {
@@ -127,14 +118,6 @@ inline std::int32_t toInt32(double value)
 {
     std::int32_t out;
     if (int e = tryToInt32(value, out)) [[unlikely]]
-        raise(e);
-    return out;
-}
-
-inline std::int16_t toInt16(double value)
-{
-    std::int16_t out;
-    if (int e = tryToInt16(value, out)) [[unlikely]]
         raise(e);
     return out;
 }
@@ -206,13 +189,5 @@ struct SteppedLoop {
     bool runs(double value) const noexcept { return step >= 0 ? value <= end : value >= end; }
     double next(double value) const { return add(value, step); }
 };
-
-template <class Body>
-void steppedLoop(double start, double end, double step, Body &&body)
-{
-    const SteppedLoop loop{start, end, step};
-    for (double value = loop.start; loop.runs(value); value = loop.next(value))
-        body(value);
-}
 
 } // namespace runtime

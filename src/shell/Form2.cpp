@@ -6,6 +6,7 @@
 #include "Twips.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
@@ -52,7 +53,7 @@ QPushButton* arrowButton(QWidget* parent, const char* name, const QString& icon,
 {
     auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromUtf8(name));
-    button->setIcon(platform::cachedIcon(icon));
+    button->setIcon(QIcon(icon));
     button->setIconSize(QSize(24, 24));
     button->setAutoDefault(false);
     button->setGeometry(platform::pxRect(left, 9540, 435, 435));
@@ -65,7 +66,7 @@ Form2::Form2(QWidget* parent) : Form(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("COMENTÁRIOS"));
-    setWindowIcon(platform::cachedIcon(QStringLiteral(":/icons/window.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
     // The window's default font, in which the counter is written.
     setFont(platform::mappedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
 
@@ -124,10 +125,6 @@ void Form2::Form_Load()
     for (int n = 2; n <= NúmeroDePáginas; ++n)
         Image1(n)->setVisible(false);
     Image1(1)->setVisible(true);
-    // The other pages are drawn now, in the background, so that no page turn has to draw one;
-    // page 1 is drawn by the first showing itself.
-    for (int n = 2; n <= NúmeroDePáginas; ++n)
-        Image1(n)->prepare();
 
     SetaE->setEnabled(false);
     SetaD->setFocus();

@@ -2,13 +2,12 @@
 // three graph windows and the commentary viewer.
 #include "Form3.h"
 
-#include "Controls.h"
 #include "Fonts.h"
-#include "Pictures.h"
 #include "Twips.h"
 #include "Windows.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,7 +45,7 @@ Form3::Form3(shell::Windows& windows, QWidget* parent) : Form(parent), m_windows
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
-    setWindowIcon(platform::cachedIcon(QStringLiteral(":/icons/window.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form3Client"));
@@ -60,7 +59,7 @@ Form3::Form3(shell::Windows& windows, QWidget* parent) : Form(parent), m_windows
     // The picture at its own size, 567 x 567 pixels, never stretched.
     Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(platform::cachedPixmap(QStringLiteral(":/pictures/titulo.bmp")));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/titulo.bmp")));
     Image1->setScaledContents(false);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setGeometry(platform::pxRect(420, 360, 8505, 8505));
@@ -75,10 +74,8 @@ Form3::Form3(shell::Windows& windows, QWidget* parent) : Form(parent), m_windows
         {&Form3::Label3, "Label3", "Versão 1.0", 480, 10080, "Comic Sans MS", 9.75},
     };
     for (const LabelRow& row : labelRows) {
-        auto* label = new platform::CaptionLabel(QString::fromUtf8(row.caption), client);
+        auto* label = new QLabel(QString::fromUtf8(row.caption), client);
         label->setObjectName(QString::fromUtf8(row.name));
-        // Its own ground is the client's white, so that its look can be kept and copied.
-        label->setAutoFillBackground(true);
         label->setFont(platform::mappedFont(QString::fromUtf8(row.font), row.points, true));
         QPalette colours = label->palette();
         colours.setColor(QPalette::WindowText, blue);

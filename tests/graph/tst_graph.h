@@ -53,14 +53,16 @@ private slots:
     void abscissae_data();
     void abscissae();
     void abscissaeNearTheEndsOfDoubles();
+    void values_data();
+    void values();
     void sums_data();
     void sums();
-    void takagiTies();
     void plot_data();
     void plot();
     void radian_data();
     void radian();
     void radianWorkedExample();
+    void radianWideRange();
 
 private:
     // Stands for the shell: keeps what a graph window last asked of the other windows.
