@@ -125,22 +125,6 @@ QImage titlePicture()
     return QImage(QStringLiteral(":/pictures/titulo.bmp")).convertToFormat(QImage::Format_RGB32);
 }
 
-QList<platform::Form*> visibleForms()
-{
-    QList<platform::Form*> forms;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<platform::Form*>(widget); form && form->isVisible())
-            forms.append(form);
-    return forms;
-}
-
-bool activate(QWidget* window)
-{
-    window->raise();
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
-}
-
 platform::PictureBox* picture1(QWidget* form)
 {
     return named<platform::PictureBox>(form, "Picture1");
@@ -194,7 +178,7 @@ void TestEndToEnd::initTestCase()
 void TestEndToEnd::cleanup()
 {
     m_windows.reset();
-    QTRY_VERIFY(visibleForms().isEmpty());
+    QTRY_VERIFY(shownWindows().isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -279,7 +263,7 @@ void TestEndToEnd::userSession()
     // The program starts on its start window alone, its title picture showing.
     const QPointer<platform::Form> start = window(FormKind::Form3);
     QVERIFY(start && shownAt(start, startPlace));
-    QCOMPARE(visibleForms(), QList<platform::Form*>{start.data()});
+    QCOMPARE(shownWindows(), QList<QMainWindow*>{start.data()});
     const QImage title = titlePicture();
     const QLabel* picture = named<QLabel>(start, "Image1");
     const QRect inWindow(picture->mapTo(start, QPoint(0, 0)), title.size());
@@ -324,9 +308,9 @@ void TestEndToEnd::userSession()
     QTRY_COMPARE_WITH_TIMEOUT(curve(), 0, 5000);
 
     // "Abandonar o programa" closes every window at once, asking nothing.
-    QCOMPARE(visibleForms().size(), 4);
+    QCOMPARE(shownWindows().size(), 4);
     chooseFromFicheiro(takagi, "AbandonarPrograma");
-    QVERIFY(visibleForms().isEmpty());
+    QVERIFY(shownWindows().isEmpty());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     for (FormKind kind : {FormKind::Form1, FormKind::Form2, FormKind::Form3, FormKind::Form4, FormKind::Form5})
         QCOMPARE(window(kind), nullptr);

@@ -19,17 +19,6 @@ using shell::FormKind;
 
 namespace {
 
-QList<platform::Form*> openForms()
-{
-    QList<platform::Form*> forms;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* form = qobject_cast<platform::Form*>(widget);
-        if (form && form->isVisible())
-            forms.append(form);
-    }
-    return forms;
-}
-
 // A window that counts its load and activate events.
 class ProbeForm : public platform::Form {
 public:
@@ -45,12 +34,6 @@ public:
     int activates = 0;
     bool shownAtLoad = true;
 };
-
-bool activate(QWidget* window)
-{
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
-}
 
 QWidget* page(QWidget* viewer, int n)
 {
@@ -75,7 +58,7 @@ private slots:
     {
         clearModalExpectations();
         m_windows.reset();
-        QTRY_VERIFY(openForms().isEmpty());
+        QTRY_VERIFY(shownWindows().isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -108,7 +91,7 @@ private slots:
         clickBar(m_start, name.constData());
         QCOMPARE(m_windows->instance(kind), first);
         QCOMPARE(edit->text(), QStringLiteral("0.25"));
-        QCOMPARE(openForms().size(), 2);
+        QCOMPARE(shownWindows().size(), 2);
 
         first->close();
         QTRY_VERIFY(!m_windows->instance(kind));
@@ -165,7 +148,7 @@ private slots:
         stepper.stop();
         QCOMPARE(code, 0);
         QCOMPARE(taken, endsAfter);
-        QTRY_VERIFY(openForms().isEmpty());
+        QTRY_VERIFY(shownWindows().isEmpty());
     }
 
     // One instance per kind, loaded within the call that first shows it and before it shows;

@@ -2,6 +2,7 @@
 #include "UserActions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QMainWindow>
 #include <QMenu>
@@ -41,4 +42,20 @@ int paintedPixels(QWidget* widget, QRgb colour)
         for (int x = 0; x < image.width(); ++x)
             count += image.pixel(x, y) == (colour | 0xff000000);
     return count;
+}
+
+QList<QMainWindow*> shownWindows()
+{
+    QList<QMainWindow*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<QMainWindow*>(widget); window && window->isVisible())
+            windows.append(window);
+    return windows;
+}
+
+bool activate(QWidget* window)
+{
+    window->raise();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
 }

@@ -1,6 +1,7 @@
 // What a test does to the program's windows, reaching their controls by name as a user does.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QRgb>
 #include <QString>
@@ -23,5 +24,9 @@ T* named(const QObject* parent, const char* name)
 void clickBar(QMainWindow* window, const char* name);
 // Opens the "Ficheiro" drop-down of a window's menu bar and clicks one of its items.
 void chooseFromFicheiro(QMainWindow* window, const char* name);
+// The program's windows on the screen now.
+QList<QMainWindow*> shownWindows();
+// Makes a window the active one, as a click on it does.
+bool activate(QWidget* window);
 // The number of pixels of exactly this colour in a widget as it paints itself.
 int paintedPixels(QWidget* widget, QRgb colour);
