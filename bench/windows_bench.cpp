@@ -1,6 +1,7 @@
 // The cost of opening the program's windows (make, load, first paint, close), each beside the
 // same for a minimal main window with a menu bar and a 633 x 633 picture. Runs offscreen.
 #include "Form.h"
+#include "Form2.h"
 #include "Windows.h"
 
 #include <benchmark/benchmark.h>
@@ -106,7 +107,7 @@ void BM_ViewerPageTurns(benchmark::State& state)
     auto* right = viewer->findChild<QPushButton*>(QStringLiteral("SetaD"));
     auto* left = viewer->findChild<QPushButton*>(QStringLiteral("SetaE"));
     settle();
-    for (int n = 1; n < 13; ++n) {
+    for (int n = 1; n < Form2::NúmeroDePáginas; ++n) {
         right->click();
         viewer->repaint();
     }
