@@ -247,6 +247,38 @@ private slots:
         QVERIFY(form->centralWidget()->rect().contains(form->SetaD->geometry()));
     }
 
+    void viewerOuterSizeInAnyOrder_data()
+    {
+        QTest::addColumn<QStringList>("before"); // what the user does before opening the viewer
+
+        QTest::newRow("after a graph window") << QStringList{"Weierstrass1"};
+        QTest::newRow("after the three graph windows") << QStringList{"Takagi", "Weierstrass2", "Weierstrass1"};
+        QTest::newRow("alone") << QStringList{"hide Form3"};
+        QTest::newRow("closed and opened again") << QStringList{"Comentários", "Fechar", "Takagi"};
+    }
+
+    // The outer size does not depend on the other windows, framed as they may be.
+    void viewerOuterSizeInAnyOrder()
+    {
+        QFETCH(QStringList, before);
+        for (const QString& step : before) {
+            if (step == QLatin1String("hide Form3")) {
+                m_start->hide();
+            } else if (step == QLatin1String("Fechar")) {
+                QTest::mouseClick(viewer()->Command1, Qt::LeftButton);
+                QTRY_VERIFY(!viewer());
+            } else {
+                clickBar(qPrintable(step));
+                for (platform::Form* form : openForms())
+                    QVERIFY(QTest::qWaitForWindowExposed(form));
+            }
+        }
+        Form2* form = static_cast<Form2*>(Forms::show(FormKind::Form2));
+        QVERIFY(form && QTest::qWaitForWindowExposed(form));
+        QTRY_COMPARE(form->frameGeometry().size(), QSize(613, 713));
+        QCOMPARE(form->centralWidget()->size(), form->size());
+    }
+
     // Every page is there, and the viewer shows its lettering.
     void pagesAreEmbedded()
     {
