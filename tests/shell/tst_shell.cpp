@@ -2,6 +2,7 @@
 #include "Form.h"
 #include "Form2.h"
 #include "Form3.h"
+#include "Fonts.h"
 #include "Pictures.h"
 #include "TitlePicture.h"
 #include "Windows.h"
@@ -277,6 +278,34 @@ private slots:
         QVERIFY(form && QTest::qWaitForWindowExposed(form));
         QTRY_COMPARE(form->frameGeometry().size(), QSize(613, 713));
         QCOMPARE(form->centralWidget()->size(), form->size());
+    }
+
+    void menusHaveTheDesktopFont_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<FormKind>("kind");
+
+        QTest::newRow("first Weierstrass window") << "Weierstrass1" << FormKind::Form1;
+        QTest::newRow("second Weierstrass window") << "Weierstrass2" << FormKind::Form4;
+        QTest::newRow("Takagi window") << "Takagi" << FormKind::Form5;
+    }
+
+    // A graph window's menu bar and drop-down look as the start window's; its controls keep the
+    // fonts of their layout.
+    void menusHaveTheDesktopFont()
+    {
+        QFETCH(QString, item);
+        QFETCH(FormKind, kind);
+        clickBar(qPrintable(item));
+        platform::Form* form = Forms::instance(kind);
+        QVERIFY(form);
+        QCOMPARE(form->menuBar()->font(), m_start->menuBar()->font());
+        auto* ficheiro = form->findChild<QMenu*>(QStringLiteral("Ficheiro"));
+        QVERIFY(ficheiro);
+        QCOMPARE(ficheiro->font(), QApplication::font(ficheiro));
+        QCOMPARE(ficheiro->font(), m_start->findChild<QMenu*>(QStringLiteral("Ficheiro"))->font());
+        QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("Xmin"))->font(),
+                 platform::mappedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     }
 
     // Every page is there, and the viewer shows its lettering.
