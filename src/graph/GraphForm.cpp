@@ -8,6 +8,7 @@
 #include "Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -221,6 +222,11 @@ void GraphForm::buildMenus()
         item->setObjectName(text(entry.name));
         return item;
     };
+
+    // The menus are the desktop's, as in the start window, not in the window's font.
+    QFont menuFont = QApplication::font(menuBar());
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    menuBar()->setFont(menuFont);
 
     Ficheiro = menuBar()->addMenu(QStringLiteral("Ficheiro"));
     Ficheiro->setObjectName(QStringLiteral("Ficheiro"));

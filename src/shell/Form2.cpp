@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
@@ -24,18 +26,6 @@ constexpr int pageWidth = 8835;
 constexpr int pageHeight = 9375;
 
 const QColor red(255, 0, 0);
-
-// The decoration the window system puts around the program's windows, measured on one that is on
-// the screen; all of them are decorated alike. None where no window is decorated (no window
-// manager), and none before any window was shown.
-QSize windowFrame(const QWidget* self)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget != self && widget->isVisible() && qobject_cast<platform::Form*>(widget))
-            return widget->frameGeometry().size() - widget->size();
-    }
-    return QSize(0, 0);
-}
 
 QLabel* counterLabel(QWidget* parent, const char* name, const QString& caption, int left, int top)
 {
@@ -73,6 +63,8 @@ Form2::Form2(QWidget* parent) : Form(parent)
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form2Client"));
     setCentralWidget(client);
+    // Not resizable by the user, as the graph windows are.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // The pages' text is in the application's font wherever a page names no font property of
     // its own, not in the window's.
@@ -116,9 +108,9 @@ platform::SvgPicture* Form2::Image1(int index) const
 
 void Form2::Form_Load()
 {
-    // The outer size is the window's; what the controls get is what the frame leaves of it.
-    const QSize frame = windowFrame(this);
-    centralWidget()->setFixedSize(px(outerWidth) - frame.width(), px(outerHeight) - frame.height());
+    // The outer size is the window's: without a frame the client has all of it; a frame takes its
+    // share once the window system tells it (eventFilter).
+    centralWidget()->setFixedSize(px(outerWidth), px(outerHeight));
 
     for (int n = 1; n <= NúmeroDePáginas; ++n)
         Image1(n)->move(px(pageLeft), px(pageTop));
@@ -132,6 +124,34 @@ void Form2::Form_Load()
     PáginaActual = 1;
     Label2->setText(QString::number(PáginaActual));
     Label2->adjustSize();
+}
+
+void Form2::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    if (!m_framed && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+// The frame is the window system's and is known once the window is on the screen: the first time
+// it is, before anything is painted there, the client takes what the frame leaves of the outer size.
+bool Form2::eventFilter(QObject* watched, QEvent* event)
+{
+    QWindow* window = windowHandle();
+    const QEvent::Type type = event->type();
+    if (!m_framed && watched == window && window->isExposed()
+        && (type == QEvent::Expose || type == QEvent::Move || type == QEvent::Resize)) {
+        const QMargins frame = window->frameMargins();
+        if (!frame.isNull()) {
+            m_framed = true;
+            window->removeEventFilter(this);
+            centralWidget()->setFixedSize(px(outerWidth) - frame.left() - frame.right(),
+                                          px(outerHeight) - frame.top() - frame.bottom());
+            // Laid out at once, so that the first paint already has the new size.
+            layout()->activate();
+        }
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void Form2::SetaD_Click()

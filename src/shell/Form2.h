@@ -39,5 +39,11 @@ private:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_framed = false; // the client was fitted to the window system's frame
     std::array<platform::SvgPicture*, NúmeroDePáginas> m_pages{};
 };

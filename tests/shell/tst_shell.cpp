@@ -1,5 +1,6 @@
 // Tests of the start window, the commentary viewer and the lifetime of the program's windows.
 #include "Form.h"
+#include "Fonts.h"
 #include "MessageBox.h"
 #include "ModalHelper.h"
 #include "TitlePicture.h"
@@ -10,6 +11,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -308,6 +311,66 @@ private slots:
         QCOMPARE(form->frameGeometry().size(), QSize(613, 713));
         // Room for the lowest controls, the arrows, inside the client area.
         QVERIFY(named<QWidget>(form, "Form2Client")->rect().contains(named<QWidget>(form, "SetaD")->geometry()));
+    }
+
+    void viewerOuterSizeInAnyOrder_data()
+    {
+        QTest::addColumn<QStringList>("before"); // what the user does before opening the viewer
+
+        QTest::newRow("after a graph window") << QStringList{"Weierstrass1"};
+        QTest::newRow("after the three graph windows") << QStringList{"Takagi", "Weierstrass2", "Weierstrass1"};
+        QTest::newRow("alone") << QStringList{"hide Form3"};
+        QTest::newRow("closed and opened again") << QStringList{"Comentários", "Fechar", "Takagi"};
+    }
+
+    // The outer size does not depend on the other windows, framed as they may be.
+    void viewerOuterSizeInAnyOrder()
+    {
+        QFETCH(QStringList, before);
+        for (const QString& step : before) {
+            if (step == QLatin1String("hide Form3")) {
+                m_start->hide();
+            } else if (step == QLatin1String("Fechar")) {
+                QTest::mouseClick(named<QPushButton>(viewer(), "Command1"), Qt::LeftButton);
+                QTRY_VERIFY(!viewer());
+            } else {
+                clickBar(m_start, qPrintable(step));
+                for (QWidget* form : shownWindows())
+                    QVERIFY(QTest::qWaitForWindowExposed(form));
+            }
+        }
+        platform::Form* form = m_windows->show(FormKind::Form2);
+        QVERIFY(form && QTest::qWaitForWindowExposed(form));
+        QTRY_COMPARE(form->frameGeometry().size(), QSize(613, 713));
+        QCOMPARE(form->centralWidget()->size(), form->size());
+    }
+
+    void menusHaveTheDesktopFont_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<FormKind>("kind");
+
+        QTest::newRow("first Weierstrass window") << "Weierstrass1" << FormKind::Form1;
+        QTest::newRow("second Weierstrass window") << "Weierstrass2" << FormKind::Form4;
+        QTest::newRow("Takagi window") << "Takagi" << FormKind::Form5;
+    }
+
+    // A graph window's menu bar and drop-down look as the start window's; its controls keep the
+    // fonts of their layout.
+    void menusHaveTheDesktopFont()
+    {
+        QFETCH(QString, item);
+        QFETCH(FormKind, kind);
+        clickBar(m_start, qPrintable(item));
+        platform::Form* form = m_windows->instance(kind);
+        QVERIFY(form);
+        QCOMPARE(form->menuBar()->font(), m_start->menuBar()->font());
+        auto* ficheiro = form->findChild<QMenu*>(QStringLiteral("Ficheiro"));
+        QVERIFY(ficheiro);
+        QCOMPARE(ficheiro->font(), QApplication::font(ficheiro));
+        QCOMPARE(ficheiro->font(), m_start->findChild<QMenu*>(QStringLiteral("Ficheiro"))->font());
+        QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("Xmin"))->font(),
+                 platform::mappedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     }
 
     // Every page is there, and the viewer shows its lettering.
