@@ -43,10 +43,13 @@ std::unique_ptr<PictureBox> keptBox(int w, int h)
     return box;
 }
 
+constexpr int saveFlags =
+    CommonDialog::FlagLongNames | CommonDialog::FlagPathMustExist | CommonDialog::FlagAskReplace;
+
 CommonDialog bitmapSaveDialog(const QString& folder)
 {
     CommonDialog dialog;
-    dialog.setFlags(0x200802);
+    dialog.setFlags(saveFlags);
     dialog.setInitDir(folder);
     dialog.setFilter(QStringLiteral("Mapa de bits (*.bmp)|*.bmp"));
     dialog.setDefaultExt(QStringLiteral("bmp"));
@@ -182,10 +185,6 @@ private slots:
         box->show();
         QCOMPARE(box->grab().toImage().pixel(20, 20), white); // drawn while hidden: lost
         QCOMPARE(box->grab().toImage().pixel(10, 10), white); // hiding wiped the screen too
-        box->PSet(30, 30, blue);
-        window.hide(); // the whole window going away wipes it as well
-        window.show();
-        QCOMPARE(box->grab().toImage().pixel(30, 30), white);
 
         // Kept drawing survives all that, and is shown once the box is.
         box->setAutoRedraw(true);
@@ -249,7 +248,7 @@ private slots:
         QVERIFY(answer.answered());
         QCOMPARE(dialog.FileName(), QDir(dir.path()).filePath(fileName));
         QCOMPARE(bool(dialog.Flags() & CommonDialog::FlagExtensionDiffers), extensionDiffers);
-        QCOMPARE(dialog.Flags() & ~CommonDialog::FlagExtensionDiffers, 0x200802);
+        QCOMPARE(dialog.Flags() & ~CommonDialog::FlagExtensionDiffers, saveFlags);
     }
 
     void saveDialogChecksBeforeClosing()
