@@ -24,17 +24,15 @@
 #include <QToolButton>
 
 #include <csignal>
+#include <ranges>
 #include <sys/resource.h>
 
 namespace {
 
 auto* surface(QWidget* form, const char* name = "Picture1") { return named<platform::PictureBox>(form, name); }
-
 QImage imageOf(QWidget* form) { return surface(form)->image(); }
-
 // A user point of the window's Picture1, as a pixel of its image.
 QPoint pixelOf(QWidget* form, double x, double y) { return surface(form)->mapper().map(float(x), float(y)); }
-
 QAbstractButton* button(QWidget* form, const char* name) { return named<QAbstractButton>(form, name); }
 
 // The pixels of the area (the whole image if none) whose colour passes the test.
@@ -48,7 +46,6 @@ QSet<QPoint> pixelsWhere(const QImage& image, const std::function<bool(QRgb)>& t
                 found.insert({x, y});
     return found;
 }
-
 QSet<QPoint> pixelsIn(const QImage& image, QRgb rgb) { return pixelsWhere(image, [rgb](QRgb c) { return c == rgb; }); }
 auto inkIn(const QImage& im, QRect area) { return pixelsWhere(im, [](QRgb c) { return c != white; }, area).size(); }
 
@@ -68,11 +65,48 @@ bool clickWithoutModal(QAbstractButton* button)
     return !unexpected.answered();
 }
 
+struct Frame {
+    QString window, locale;
+    int xMarks, yMarksUp, yMarksDown; // right of the origin, above it, below it
+    bool onX;                         // the number checked to the pixel is by a mark of the x axis
+    double value;
+    QRect ink; // where that number's pixels lie in Picture1's image
+};
+
+struct AxesCase {
+    QString fields, message;
+    QList<double> limits; // Xmin, Xmax and Ymin stored afterwards
+};
+
+struct Marks {
+    graph::Graduation axis;
+    int count, index;
+    double value; // marks[index]
+    int error = 0;
+};
+
 // The graduation of an axis drawn from lo to hi and seen a margin beyond each end, on 633 pixels.
 graph::Graduation axisOf(double step, double lo, double hi, double margin)
 {
     return {step, lo, hi, ((hi + margin) - (lo - margin)) / 633, lo - margin, hi + margin};
 }
+
+struct PlotCase {
+    QString window, fields, message;
+    int icon;
+};
+
+struct Command {
+    QString window, fields, command;
+    QColor pick; // invalid: cancel the colour dialog
+    bool graphKept;
+    QRgb background;
+};
+
+struct MenuCase {
+    QString window, item, asked; // what the window asks of the others
+    bool stays;                  // the window stays, on the screen, once it has asked
+};
 
 } // namespace
 
@@ -105,41 +139,23 @@ GraphForm* TestGraph::open(const QString& window)
 
 void TestGraph::defaultWindow_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QList<int>>("marks"); // on the x axis right of the origin, on the y axis above and below it
-    QTest::addColumn<bool>("onX");         // the number by this value's mark of the x axis, else of the y axis
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QRect>("ink"); // where that number's pixels lie in Picture1's image
-    QTest::newRow("Form1 x 0.3") << "Form1" << "C" << QList{5, 10, 10} << true << 0.3 << QRect(369, 325, 10, 6);
-    QTest::newRow("Form1 y -0.5") << "Form1" << "C" << QList{5, 10, 10} << false << -0.5 << QRect(5, 459, 13, 6);
-    QTest::newRow("Form4 x 1,2") << "Form4" << "pt_PT" << QList{20, 4, 4} << true << 1.2 << QRect(370, 325, 9, 7);
-    QTest::newRow("Form5 y 0,3") << "Form5" << "pt_PT" << QList{5, 4, 0} << false << 0.3 << QRect(7, 165, 10, 7);
+    QTest::addColumn<Frame>("frame");
+    QTest::newRow("Form1 x 0.3") << Frame{"Form1", "C", 5, 10, 10, true, 0.3, {369, 325, 10, 6}};
+    QTest::newRow("Form1 y -0.5") << Frame{"Form1", "C", 5, 10, 10, false, -0.5, {5, 459, 13, 6}};
+    QTest::newRow("Form4 x 1,2") << Frame{"Form4", "pt_PT", 20, 4, 4, true, 1.2, {370, 325, 9, 7}};
+    QTest::newRow("Form5 y 0,3") << Frame{"Form5", "pt_PT", 5, 4, 0, false, 0.3, {7, 165, 10, 7}};
 }
 
-// The pictures and icons, the title in red, and the default axes: their lines, marks, numbers
-// (one of them to the pixel) and arrowheads.
+// The pictures, the title in red, and the default axes: their lines, marks, numbers (one of them
+// to the pixel) and arrowheads.
 void TestGraph::defaultWindow()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, locale);
-    QFETCH(QList<int>, marks);
-    QFETCH(bool, onX);
-    QFETCH(double, value);
-    QFETCH(QRect, ink);
-
-    QLocale::setDefault(QLocale(locale));
-    GraphForm* form = open(window);
-    int pictures = 0;
-    for (const QWidget* child : form->findChildren<QWidget*>()) {
-        if (const auto* picture = dynamic_cast<const platform::SvgPicture*>(child)) {
+    QFETCH(Frame, frame);
+    QLocale::setDefault(QLocale(frame.locale));
+    GraphForm* form = open(frame.window);
+    for (const QWidget* child : form->findChildren<QWidget*>())
+        if (const auto* picture = dynamic_cast<const platform::SvgPicture*>(child))
             QVERIFY2(!picture->picture().isNull(), qPrintable(picture->objectName()));
-            ++pictures;
-        }
-    }
-    QVERIFY(pictures > 3);
-    for (const QToolButton* tool : form->findChildren<QToolButton*>())
-        QVERIFY2(!tool->icon().pixmap(16, 16).isNull(), qPrintable(tool->objectName()));
     auto* title = named<QLabel>(form, "Label6");
     QVERIFY(title && paintedPixels(title, red) > 300);
     QVERIFY(!named<QLineEdit>(form, "Xmax")->text().contains(QLatin1Char(',')));
@@ -156,24 +172,20 @@ void TestGraph::defaultWindow()
                 found.insert(i);
         return found;
     };
-    const auto span = [](int from, int to) {
-        QSet<int> all;
-        for (int i = from; i < to; ++i)
-            all.insert(i);
-        return all;
-    };
+    const auto span = [](int from, int to) { const auto r = std::views::iota(from, to); return QSet<int>(r.begin(), r.end()); };
     // The axes run one margin beyond each limit, without their last pixel.
-    QCOMPARE(blackIn(origin.y()), span(pixelOf(form, s.XMinimo - s.MargemX, 0).x(), pixelOf(form, s.XMaximo + s.MargemX, 0).x()));
-    QCOMPARE(blackIn(-1, origin.x()), span(pixelOf(form, 0, s.YMaximo + s.MargemY).y() + 1, pixelOf(form, 0, s.YMinimo - s.MargemY).y() + 1));
+    QCOMPARE(blackIn(origin.y()), span(pixelOf(form, -s.MargemX, 0).x(), pixelOf(form, s.XMaximo + s.MargemX, 0).x()));
+    QCOMPARE(blackIn(-1, origin.x()),
+             span(pixelOf(form, 0, s.YMaximo + s.MargemY).y() + 1, pixelOf(form, 0, s.YMinimo - s.MargemY).y() + 1));
 
     // Tick marks four pixels long across each axis, at accumulated steps, with a number by each.
     QSet<int> xTicks{origin.x()}, yTicks{origin.y()};
     double t = 0;
-    for (int i = 0; i < marks[0]; ++i) {
+    for (int i = 0; i < frame.xMarks; ++i) {
         xTicks.insert(pixelOf(form, t += 0.1, 0).x());
         QVERIFY(inkIn(image, QRect(pixelOf(form, t - 8 * ux, -8 * uy), QSize(24, 10))) > 0);
     }
-    for (const auto& [count, step] : {std::pair{marks[1], 0.1}, std::pair{marks[2], -0.1}}) {
+    for (const auto& [count, step] : {std::pair{frame.yMarksUp, 0.1}, std::pair{frame.yMarksDown, -0.1}}) {
         t = 0;
         for (int i = 0; i < count; ++i) {
             yTicks.insert(pixelOf(form, 0, t += step).y());
@@ -183,18 +195,18 @@ void TestGraph::defaultWindow()
     const int top = pixelOf(form, 0, 2 * uy).y(), left = pixelOf(form, -2 * ux, 0).x();
     QVERIFY(blackIn(top) == xTicks && blackIn(top + 3) == xTicks && blackIn(top - 1) == QSet{origin.x()});
     QVERIFY(blackIn(-1, left) == yTicks && blackIn(-1, left + 3) == yTicks);
-    // Nothing at the origin: no "0" under the x axis nor left of the y axis.
+    // No "0" at the origin, under the x axis nor left of the y axis.
     QVERIFY(inkIn(image, QRect(origin.x() - 8, origin.y() + 3, 8, 14)) == 0);
     QVERIFY(inkIn(image, QRect(origin.x() - 18, origin.y() - 6, 16, 5)) == 0);
 
     // The number below the x axis and its tick, or left of the y axis and its tick.
-    const QPoint mark = onX ? pixelOf(form, value, 0) : pixelOf(form, 0, value);
-    const QRect area = onX ? QRect(mark.x() - 16, mark.y() + 3, 33, 16) : QRect(0, mark.y() - 8, mark.x() - 3, 17);
+    const QPoint mark = frame.onX ? pixelOf(form, frame.value, 0) : pixelOf(form, 0, frame.value);
+    const QRect area = frame.onX ? QRect(mark.x() - 16, mark.y() + 3, 33, 16) : QRect(0, mark.y() - 8, mark.x() - 3, 17);
     QVERIFY(image.rect().contains(area));
     QRect found;
     for (const QPoint& p : pixelsWhere(image, [](QRgb c) { return qGray(c) < 128; }, area))
         found |= QRect(p, p);
-    QCOMPARE(found, ink);
+    QCOMPARE(found, frame.ink);
 
     // The arrowheads show over the surface at the axes' ends but are not part of its image.
     const QWidget* yArrow = named<QWidget>(form, "Image2");
@@ -208,45 +220,38 @@ void TestGraph::defaultWindow()
 
 void TestGraph::axesMessages_data()
 {
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QList<double>>("limits"); // Xmin, Xmax and Ymin stored afterwards
-
+    QTest::addColumn<AxesCase>("c");
     const QList<double> untouched{0.0, 0.5, -1.0};
     const QString limits = QStringLiteral("É necessário colocar os valores de Xmín, Xmáx, Ymín e Ymáx.");
     const QString steps = QStringLiteral("É necessário colocar os valores do intervalo na graduação dos eixos.");
     const QString xOrder = QStringLiteral("O valor de Xmín deve ser menor que o de Xmáx.");
     const QString error = QStringLiteral("Erro nos dados dos eixos:\r\n\r\n");
-    QTest::newRow("Ymin blanks, before any evaluation") << "Ymin=   ;Xmax=y" << limits << untouched;
-    QTest::newRow("PassoY blanks, before any evaluation") << "PassoY=  ;Xmin=z" << steps << untouched;
-    QTest::newRow("equal x limits, both stored") << "Xmin=1;Xmax=1" << xOrder << QList{1.0, 1.0, -1.0};
-    QTest::newRow("formulas pi/2 and x") << "Xmin=pi/2;Xmax=x" << xOrder << QList{3.14159265358979 / 2, 0.0, -1.0};
+    QTest::newRow("Ymin blanks, before any evaluation") << AxesCase{"Ymin=   ;Xmax=y", limits, untouched};
+    QTest::newRow("PassoY blanks, before any evaluation") << AxesCase{"PassoY=  ;Xmin=z", steps, untouched};
+    QTest::newRow("equal x limits, both stored") << AxesCase{"Xmin=1;Xmax=1", xOrder, {1, 1, -1}};
+    QTest::newRow("formulas pi/2 and x") << AxesCase{"Xmin=pi/2;Xmax=x", xOrder, {3.14159265358979 / 2, 0, -1}};
     QTest::newRow("reversed y limits")
-        << "Ymin=2;Ymax=1" << "O valor de Ymín deve ser menor que o de Ymáx." << QList{0.0, 0.5, 2.0};
-    // Run-time errors: Xmin is evaluated and stored before the failure; Xmax only when it evaluates.
-    QTest::newRow("undefined variable in Xmax")
-        << "Xmin=0.25;Xmax=y" << error + "Variável não definida: y" << QList{0.25, 0.5, -1.0};
-    QTest::newRow("overflow in the margins") << "Xmin=0-10^308;Xmax=10^308"
-        << error + QString::fromStdString(runtime::errorDescription(runtime::Overflow)) << QList{-1e308, 1e308, -1.0};
+        << AxesCase{"Ymin=2;Ymax=1", "O valor de Ymín deve ser menor que o de Ymáx.", {0, 0.5, 2}};
+    // Xmin is evaluated and stored before the failure; Xmax only when it evaluates.
+    QTest::newRow("undefined variable in Xmax") << AxesCase{"Xmin=0.25;Xmax=y", error + "Variável não definida: y", {0.25, 0.5, -1}};
+    QTest::newRow("overflow in the margins") << AxesCase{"Xmin=0-10^308;Xmax=10^308",
+        error + QString::fromStdString(runtime::errorDescription(runtime::Overflow)), {-1e308, 1e308, -1}};
 }
 
 void TestGraph::axesMessages()
 {
-    QFETCH(QString, fields);
-    QFETCH(QString, message);
-    QFETCH(QList<double>, limits);
-
+    QFETCH(AxesCase, c);
     GraphForm* form = open(QStringLiteral("Form1"));
     const graph::AxisState before = form->axisState();
-    setFields(form, fields);
+    setFields(form, c.fields);
     form->setMousePointer(platform::Form::MousePointer::Hourglass);
     ModalAnswer box = expectModal(clickOk);
     QTest::mouseClick(button(form, "DesenharEixos"), Qt::LeftButton);
     QVERIFY(box.wait());
-    QCOMPARE(box.record().text, message);
+    QCOMPARE(box.record().text, c.message);
     QCOMPARE(box.record().buttons.size(), 1);
     // A check names the program; an error shows no icon and leaves the title to the application.
-    const bool failed = message.startsWith(QStringLiteral("Erro"));
+    const bool failed = c.message.startsWith(QStringLiteral("Erro"));
     QCOMPARE(box.record().title, failed ? QStringLiteral("TrivelasMorvanicas") : QStringLiteral("Trivelas"));
     QCOMPARE(box.record().icon, int(failed ? QMessageBox::NoIcon : QMessageBox::Information));
     if (failed)
@@ -254,45 +259,34 @@ void TestGraph::axesMessages()
     // The surface wiped; the margins and units per pixel are the previous run's.
     QVERIFY(inkIn(imageOf(form), imageOf(form).rect()) == 0);
     const graph::AxisState& s = form->axisState();
-    QCOMPARE((QList<double>{s.XMinimo, s.XMaximo, s.YMinimo}), limits);
+    QCOMPARE((QList<double>{s.XMinimo, s.XMaximo, s.YMinimo}), c.limits);
     QVERIFY(s.MargemX == before.MargemX && s.UnidadesPorPixelY == before.UnidadesPorPixelY);
 }
 
 void TestGraph::graduation_data()
 {
-    QTest::addColumn<graph::Graduation>("axis");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<double>("value"); // marks[index]
-    QTest::addColumn<int>("error");
-
-    QTest::newRow("default y axis, accumulated") << axisOf(0.1, -1.04, 1.04, 0.04) << 20 << 9 << 0.9999999999999999 << 0;
-    QTest::newRow("y marks past YMaximo up to the axis end") << axisOf(0.5, -1, 51, 1) << 104 << 101 << 51.0 << 0;
-    QTest::newRow("end equal to a mark is included") << axisOf(0.125, -0.01, 0.5, 0.01) << 4 << 3 << 0.5 << 0;
-    QTest::newRow("axis away from the origin, counted from 0") << axisOf(0.1, 0.98, 2.02, 0.02) << 20 << 0 << 0.1 << 0;
-    QTest::newRow("negative step marks between origin and axis")
-        << axisOf(-0.1, -2.02, -0.98, 0.02) << 9 << 0 << -0.1 << 0;
-    QTest::newRow("negative step, axis across the origin") << axisOf(-0.1, -0.01, 0.51, 0.01) << 0 << -1 << 0.0 << 0;
-    QTest::newRow("negative zero step") << axisOf(-0.0, 0.98, 2.02, 0.02) << 0 << -1 << 0.0 << 0;
-    QTest::newRow("step under one pixel") << axisOf(0.0005, -0.01, 0.51, 0.01) << 0 << -1 << 0.0 << 0;
+    QTest::addColumn<Marks>("marks");
+    QTest::newRow("default y axis, accumulated") << Marks{axisOf(0.1, -1.04, 1.04, 0.04), 20, 9, 0.9999999999999999};
+    QTest::newRow("y marks past YMaximo up to the axis end") << Marks{axisOf(0.5, -1, 51, 1), 104, 101, 51};
+    QTest::newRow("end equal to a mark is included") << Marks{axisOf(0.125, -0.01, 0.5, 0.01), 4, 3, 0.5};
+    QTest::newRow("axis away from the origin, counted from 0") << Marks{axisOf(0.1, 0.98, 2.02, 0.02), 20, 0, 0.1};
+    QTest::newRow("negative step marks between origin and axis") << Marks{axisOf(-0.1, -2.02, -0.98, 0.02), 9, 0, -0.1};
+    QTest::newRow("negative step, axis across the origin") << Marks{axisOf(-0.1, -0.01, 0.51, 0.01), 0, -1, 0};
+    QTest::newRow("negative zero step") << Marks{axisOf(-0.0, 0.98, 2.02, 0.02), 0, -1, 0};
+    QTest::newRow("step under one pixel") << Marks{axisOf(0.0005, -0.01, 0.51, 0.01), 0, -1, 0};
     QTest::newRow("overflow after the marks before it")
-        << graph::Graduation{1e308, -1, 1.5e308, 1e305, -1e306, 1.5e308} << 1 << 0 << 1e308 << 6;
+        << Marks{graph::Graduation{1e308, -1, 1.5e308, 1e305, -1e306, 1.5e308}, 1, 0, 1e308, 6};
 }
 
 void TestGraph::graduation()
 {
-    QFETCH(graph::Graduation, axis);
-    QFETCH(int, count);
-    QFETCH(int, index);
-    QFETCH(double, value);
-    QFETCH(int, error);
-
-    std::vector<double> marks;
-    const auto raised = errorOf([&] { graph::forEachGraduationMark(axis, [&marks](double t) { marks.push_back(t); }); });
-    QCOMPARE(raised ? raised->number() : 0, error);
-    QCOMPARE(int(marks.size()), count);
-    if (index >= 0)
-        QCOMPARE(QString::number(marks[index], 'g', 17), QString::number(value, 'g', 17));
+    QFETCH(Marks, marks);
+    std::vector<double> got;
+    const auto error = errorOf([&] { graph::forEachGraduationMark(marks.axis, [&got](double t) { got.push_back(t); }); });
+    QCOMPARE(error ? error->number() : 0, marks.error);
+    QCOMPARE(int(got.size()), marks.count);
+    if (marks.index >= 0)
+        QCOMPARE(QString::number(got[marks.index], 'g', 17), QString::number(marks.value, 'g', 17));
 }
 
 void TestGraph::guardedStepsDrawAxesWithoutMarks_data()
@@ -304,6 +298,7 @@ void TestGraph::guardedStepsDrawAxesWithoutMarks_data()
     QTest::newRow("zero step, axis right of the origin") << "Xmin=1;Xmax=2;PassoX=0";
 }
 
+// The x axis is drawn, with nothing above or below it but the y axis.
 void TestGraph::guardedStepsDrawAxesWithoutMarks()
 {
     QFETCH(QString, fields);
@@ -312,62 +307,52 @@ void TestGraph::guardedStepsDrawAxesWithoutMarks()
     named<QCheckBox>(form, "GradNumY")->setChecked(false);
     named<QCheckBox>(form, "MarcaY")->setChecked(false);
     form->DesenharEixos_Click();
-
-    // The x axis is there, with nothing above or below it but the y axis.
     const QImage image = imageOf(form);
-    const int row = pixelOf(form, form->axisState().XMinimo, 0).y();
-    const int column = pixelOf(form, 0, 0).x();
+    const int row = pixelOf(form, form->axisState().XMinimo, 0).y(), column = pixelOf(form, 0, 0).x();
     QCOMPARE(image.pixel(image.width() / 2, row), black);
     for (int x = 0; x < image.width(); ++x)
-        QVERIFY2(x == column || (image.pixel(x, row - 2) == white && image.pixel(x, row + 1) == white), qPrintable(QString::number(x)));
+        QVERIFY2(x == column || (image.pixel(x, row - 2) == white && image.pixel(x, row + 1) == white),
+                 qPrintable(QString::number(x)));
 }
 
 void TestGraph::plotMessages_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("icon");
-
+    QTest::addColumn<PlotCase>("c");
     const int info = QMessageBox::Information, warn = QMessageBox::Warning;
     const QString n = QStringLiteral("O número de parcelas deve ser positivo e inteiro.");
     const QString odd = QStringLiteral("O valor de b deve ser ímpar.");
     const QString error = QStringLiteral("Erro na expressão analítica:\r\n\r\n");
     const QString overflow = error + QString::fromStdString(runtime::errorDescription(runtime::Overflow));
-    QTest::newRow("Form1 empty a before a bad N") << "Form1" << "ValorA= ;ValorNWeier1=x" << "Deve indicar o valor de a." << info;
-    QTest::newRow("Form1 empty b") << "Form1" << "ValorB=" << "Deve indicar o valor de b." << info;
-    QTest::newRow("Form1 N fraction") << "Form1" << "ValorNWeier1=2.5" << n << info;
-    QTest::newRow("Form1 b 12.5 made 12") << "Form1" << "ValorB=12.5" << odd << warn;
-    QTest::newRow("Form1 b -3, remainder -1") << "Form1" << "ValorB=-3" << odd << warn;
-    QTest::newRow("Form1 a = b") << "Form1" << "ValorA=13" << "O valor de a tem de ser menor que o de b." << warn;
-    QTest::newRow("Form1 product 0.65") << "Form1" << "ValorA=0.05" << "O produto de a por b tem de ser maior que um." << warn;
+    QTest::newRow("Form1 empty a before a bad N") << PlotCase{"Form1", "ValorA= ;ValorNWeier1=x", "Deve indicar o valor de a.", info};
+    QTest::newRow("Form1 empty b") << PlotCase{"Form1", "ValorB=", "Deve indicar o valor de b.", info};
+    QTest::newRow("Form1 N fraction") << PlotCase{"Form1", "ValorNWeier1=2.5", n, info};
+    QTest::newRow("Form1 b 12.5 made 12") << PlotCase{"Form1", "ValorB=12.5", odd, warn};
+    QTest::newRow("Form1 b -3, remainder -1") << PlotCase{"Form1", "ValorB=-3", odd, warn};
+    QTest::newRow("Form1 a = b") << PlotCase{"Form1", "ValorA=13", "O valor de a tem de ser menor que o de b.", warn};
+    QTest::newRow("Form1 product 0.65") << PlotCase{"Form1", "ValorA=0.05", "O produto de a por b tem de ser maior que um.", warn};
     QTest::newRow("Form4 blank N before empty a")
-        << "Form4" << "ValorNWeier2=  ;ValorAWeier2=" << "Deve indicar o número de parcelas do somatório." << info;
-    QTest::newRow("Form4 formula as N") << "Form4" << "ValorNWeier2=2*5" << n << info;
-    QTest::newRow("Form5 N zero") << "Form5" << "ValorNTakagi=0" << n << info;
+        << PlotCase{"Form4", "ValorNWeier2=  ;ValorAWeier2=", "Deve indicar o número de parcelas do somatório.", info};
+    QTest::newRow("Form4 formula as N") << PlotCase{"Form4", "ValorNWeier2=2*5", n, info};
+    QTest::newRow("Form5 N zero") << PlotCase{"Form5", "ValorNTakagi=0", n, info};
     // Run-time errors: reported, then the axes are drawn afresh.
-    QTest::newRow("undefined variable in a") << "Form1" << "ValorA=y" << error + "Variável não definida: y" << info;
-    QTest::newRow("b beyond 32 bits in the odd test") << "Form1" << "ValorB=3*10^9" << overflow << info;
-    QTest::newRow("2^k overflows during the loop") << "Form5" << "ValorNTakagi=1100" << overflow << info;
+    QTest::newRow("undefined variable in a") << PlotCase{"Form1", "ValorA=y", error + "Variável não definida: y", info};
+    QTest::newRow("b beyond 32 bits in the odd test") << PlotCase{"Form1", "ValorB=3*10^9", overflow, info};
+    QTest::newRow("2^k overflows during the loop") << PlotCase{"Form5", "ValorNTakagi=1100", overflow, info};
 }
 
 void TestGraph::plotMessages()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, fields);
-    QFETCH(QString, message);
-    QFETCH(int, icon);
-
-    GraphForm* form = open(window);
-    setFields(form, fields);
+    QFETCH(PlotCase, c);
+    GraphForm* form = open(c.window);
+    setFields(form, c.fields);
     surface(form)->setPixelFast(300, 100, red); // an earlier graph
     ModalAnswer box = expectModal(clickOk);
     ModalAnswer second = expectModal(clickOk, 50);
     QTest::mouseClick(button(form, "Desenhar"), Qt::LeftButton);
     QVERIFY(box.wait() && !second.wait(200));
-    QCOMPARE(box.record().text, message);
-    QCOMPARE(box.record().icon, icon);
-    const bool failed = message.startsWith(QStringLiteral("Erro"));
+    QCOMPARE(box.record().text, c.message);
+    QCOMPARE(box.record().icon, c.icon);
+    const bool failed = c.message.startsWith(QStringLiteral("Erro"));
     QCOMPARE(box.record().title, failed ? QStringLiteral("Estudo de uma função") : QStringLiteral("Trivelas morvanicas"));
     const QImage image = imageOf(form);
     QCOMPARE(image.pixel(300, 100), failed ? white : red);
@@ -377,83 +362,52 @@ void TestGraph::plotMessages()
     QVERIFY(surface(form)->isVisible() && !surface(form, "Picture2")->isVisible());
 }
 
-void TestGraph::plottedPixels_data()
+void TestGraph::plotAndCommands_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<int>("series");
-
-    // One term each: b = 13.4 passes the odd test and the term uses 13.4 itself.
-    QTest::newRow("Form1, b 13.4") << "Form1" << "ValorB=13.4;ValorNWeier1=1" << 0;
-    QTest::newRow("Form4") << "Form4" << "ValorNWeier2=1" << 1;
-    QTest::newRow("Form5, ties at quarters") << "Form5" << "ValorNTakagi=1" << 2;
+    QTest::addColumn<Command>("c");
+    // One term each: b = 13.4 passes the odd test and the term uses 13.4 itself; Takagi ties at quarters.
+    const QString w1 = QStringLiteral("ValorB=13.4;ValorNWeier1=1"), w2 = "ValorNWeier2=1", t = "ValorNTakagi=1";
+    QTest::newRow("Form1, erase") << Command{"Form1", w1, "ApagarGráfico", {}, false, white};
+    QTest::newRow("Form4, background yellow") << Command{"Form4", w2, "CorFundo", Qt::yellow, false, qRgb(255, 255, 0)};
+    QTest::newRow("Form5, background cancelled") << Command{"Form5", t, "CorFundo", {}, false, white};
+    QTest::newRow("Form5, toggle") << Command{"Form5", t, "EixosRad", {}, false, white};
+    QTest::newRow("Form5, graph colour") << Command{"Form5", t, "CorGráfico", Qt::red, true, white};
 }
 
-void TestGraph::plottedPixels()
+// The plotted pixels, then a command on them.
+void TestGraph::plotAndCommands()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, fields);
-    QFETCH(int, series);
-
-    GraphForm* form = open(window);
-    setFields(form, fields);
-    const std::function<double(double)> first[] = {
-        [](double x) { return 0.5 * std::cos(13.4 * 3.14159 * x); },
-        [](double x) { return std::sin(3.14159 * x) / 3.14159; },
-        [](double x) { return std::fabs(2 * x - std::nearbyint(2 * x)) / 2; },
-    };
+    QFETCH(Command, c);
+    GraphForm* form = open(c.window);
+    setFields(form, c.fields);
+    const std::function<double(double)> first = c.window == "Form1"
+        ? [](double x) { return 0.5 * std::cos(13.4 * 3.14159 * x); }
+        : c.window == "Form4" ? [](double x) { return std::sin(3.14159 * x) / 3.14159; }
+                              : [](double x) { return std::fabs(2 * x - std::nearbyint(2 * x)) / 2; };
     QSet<QPoint> expected;
     const graph::AxisState& s = form->axisState();
-    for (double x : graph::plotAbscissae(s.XMinimo, s.XMaximo)) {
-        const QPoint p = pixelOf(form, x, first[series](x));
-        if (surface(form)->rect().contains(p))
+    for (double x : graph::plotAbscissae(s.XMinimo, s.XMaximo))
+        if (const QPoint p = pixelOf(form, x, first(x)); surface(form)->rect().contains(p))
             expected.insert(p);
-    }
     QVERIFY(clickWithoutModal(button(form, "Desenhar")));
     QCOMPARE(pixelsIn(imageOf(form), blue), expected);
     QVERIFY(surface(form)->isVisible() && !surface(form, "Picture2")->isVisible());
-}
 
-void TestGraph::commandsAndGraphs_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QColor>("pick"); // invalid: cancel the colour dialog
-    QTest::addColumn<bool>("graphKept");
-    QTest::addColumn<QRgb>("background");
-
-    QTest::newRow("erase") << "ApagarGráfico" << QColor() << false << white;
-    QTest::newRow("background yellow") << "CorFundo" << QColor(Qt::yellow) << false << qRgb(255, 255, 0);
-    QTest::newRow("background cancelled") << "CorFundo" << QColor() << false << white;
-    QTest::newRow("toggle") << "EixosRad" << QColor() << false << white;
-    QTest::newRow("graph colour") << "CorGráfico" << QColor(Qt::red) << true << white;
-}
-
-void TestGraph::commandsAndGraphs()
-{
-    QFETCH(QString, command);
-    QFETCH(QColor, pick);
-    QFETCH(bool, graphKept);
-    QFETCH(QRgb, background);
-
-    GraphForm* form = open(QStringLiteral("Form5"));
-    setFields(form, QStringLiteral("ValorNTakagi=1"));
-    QVERIFY(clickWithoutModal(button(form, "Desenhar")));
-    const bool dialog = command.startsWith(QLatin1String("Cor"));
-    ModalAnswer answer = expectModal(pick.isValid() ? pickColor(pick) : ModalAction(cancel), dialog ? 5000 : 0);
-    QTest::mouseClick(form->findChild<QToolButton*>(command), Qt::LeftButton);
+    const bool dialog = c.command.startsWith(QLatin1String("Cor"));
+    ModalAnswer answer = expectModal(c.pick.isValid() ? pickColor(c.pick) : ModalAction(cancel), dialog ? 5000 : 0);
+    QTest::mouseClick(form->findChild<QToolButton*>(c.command), Qt::LeftButton);
     QCOMPARE(answer.wait(dialog ? 5000 : 10), dialog);
-
     const QImage image = imageOf(form);
-    QCOMPARE(!pixelsIn(image, blue).isEmpty(), graphKept);
-    QCOMPARE(image.pixel(0, 0), background);
-    QCOMPARE(surface(form, "Picture2")->BackColor(), background);
+    QCOMPARE(!pixelsIn(image, blue).isEmpty(), c.graphKept);
+    QCOMPARE(image.pixel(0, 0), c.background);
+    QCOMPARE(surface(form, "Picture2")->BackColor(), c.background);
     QCOMPARE(image.pixel(pixelOf(form, 0, 0.1)), black);
-    const bool radians = command == QLatin1String("EixosRad");
+    const bool radians = c.command == QLatin1String("EixosRad");
     QCOMPARE(form->axisState().EixoEmRadianos, radians);
     QCOMPARE(button(form, "EixosRad")->text(), radians ? QStringLiteral("Unidades") : QStringLiteral("Radianos"));
     QCOMPARE(button(form, "EixosRad")->toolTip(), radians ? QStringLiteral("Graduar o eixo das abcissas em unidades.")
                                                 : QStringLiteral("Graduar o eixo das abcissas em radianos."));
-    if (graphKept) {
+    if (c.graphKept) {
         // The new colour for the next graph; both show together.
         QCOMPARE(answer.record().initialColor, QColor(Qt::blue));
         setFields(form, QStringLiteral("ValorNTakagi=2"));
@@ -484,7 +438,8 @@ void TestGraph::copyAndSave()
     QCOMPARE(refusal.record().text, QStringLiteral("Essa extensão não é permitida."));
     QCOMPARE(refusal.record().title, QStringLiteral("TrivelasMorvanicas"));
     QCOMPARE(refusal.record().icon, int(QMessageBox::NoIcon));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("grafico.bmp")});
+    const auto files = [&dir] { return QDir(dir.path()).entryList(QDir::Files); };
+    QCOMPARE(files(), QStringList{QStringLiteral("grafico.bmp")});
     QFile file(saved);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -506,56 +461,47 @@ void TestGraph::copyAndSave()
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(again.wait() && replace.wait() && failure.wait());
-    QVERIFY2(failure.record().text.startsWith(QStringLiteral("Não foi possível guardar o gráfico:\r\n\r\n"))
-                 && failure.record().text.contains(QStringLiteral("o disco pode estar cheio")),
-             qPrintable(failure.record().text));
-    QCOMPARE(failure.record().title, QStringLiteral("Trivelas morvanicas"));
-    QCOMPARE(failure.record().icon, int(QMessageBox::Information));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("grafico.bmp")});
+    const ModalRecord& r = failure.record();
+    QVERIFY2(r.text.startsWith(QStringLiteral("Não foi possível guardar o gráfico:\r\n\r\n"))
+                 && r.text.contains(QStringLiteral("o disco pode estar cheio")), qPrintable(r.text));
+    QVERIFY(r.title == QStringLiteral("Trivelas morvanicas") && r.icon == QMessageBox::Information);
+    QCOMPARE(files(), QStringList{QStringLiteral("grafico.bmp")});
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
 }
 
 void TestGraph::menus_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("asked"); // what the window asks of the others
-    QTest::addColumn<bool>("stays");    // the window stays, on the screen, once it has asked
-
-    QTest::newRow("Form1 to Form4") << "Form1" << "Weierstrass2" << "Weierstrass2" << false;
-    QTest::newRow("Form1 to Form5") << "Form1" << "Takagi" << "Takagi" << false;
-    QTest::newRow("Form1 comments") << "Form1" << "Comentários" << "viewer" << true;
-    QTest::newRow("Form1 close") << "Form1" << "FecherPágina" << "" << false;
-    QTest::newRow("Form1 quit") << "Form1" << "AbandonarPrograma" << "end" << true;
-    QTest::newRow("Form4 to Form1") << "Form4" << "Weierstrass1" << "Weierstrass1" << false;
-    QTest::newRow("Form4 to Form5") << "Form4" << "Takagi" << "Takagi" << false;
-    QTest::newRow("Form4 close") << "Form4" << "FecharPágina" << "" << false;
-    QTest::newRow("Form5 to Form1") << "Form5" << "Weierstrass1" << "Weierstrass1" << false;
-    QTest::newRow("Form5 to Form4") << "Form5" << "Weierstrass2" << "Weierstrass2" << false;
-    QTest::newRow("Form5 comments") << "Form5" << "Comentários" << "viewer" << true;
-    QTest::newRow("Form5 quit") << "Form5" << "AbandonarPrograma" << "end" << true;
+    QTest::addColumn<MenuCase>("c");
+    QTest::newRow("Form1 to Form4") << MenuCase{"Form1", "Weierstrass2", "Weierstrass2", false};
+    QTest::newRow("Form1 to Form5") << MenuCase{"Form1", "Takagi", "Takagi", false};
+    QTest::newRow("Form1 comments") << MenuCase{"Form1", "Comentários", "viewer", true};
+    QTest::newRow("Form1 close") << MenuCase{"Form1", "FecherPágina", "", false};
+    QTest::newRow("Form1 quit") << MenuCase{"Form1", "AbandonarPrograma", "end", true};
+    QTest::newRow("Form4 to Form1") << MenuCase{"Form4", "Weierstrass1", "Weierstrass1", false};
+    QTest::newRow("Form4 to Form5") << MenuCase{"Form4", "Takagi", "Takagi", false};
+    QTest::newRow("Form4 close") << MenuCase{"Form4", "FecharPágina", "", false};
+    QTest::newRow("Form5 to Form1") << MenuCase{"Form5", "Weierstrass1", "Weierstrass1", false};
+    QTest::newRow("Form5 to Form4") << MenuCase{"Form5", "Weierstrass2", "Weierstrass2", false};
+    QTest::newRow("Form5 comments") << MenuCase{"Form5", "Comentários", "viewer", true};
+    QTest::newRow("Form5 quit") << MenuCase{"Form5", "AbandonarPrograma", "end", true};
 }
 
 // A window left for another is hidden before the other shows, then unloaded; the viewer shows
 // over it.
 void TestGraph::menus()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, item);
-    QFETCH(QString, asked);
-    QFETCH(bool, stays);
-
-    QPointer<GraphForm> form = open(window);
+    QFETCH(MenuCase, c);
+    QPointer<GraphForm> form = open(c.window);
     m_navigator.asked.clear();
     m_navigator.asker = form;
-    auto* action = named<QAction>(form, item.toUtf8().constData());
+    auto* action = named<QAction>(form, c.item.toUtf8().constData());
     QVERIFY(action);
     action->trigger();
-    QCOMPARE(m_navigator.asked, asked);
-    if (!asked.isEmpty())
-        QCOMPARE(m_navigator.askerShown, stays);
-    QTRY_COMPARE(form.isNull(), !stays);
+    QCOMPARE(m_navigator.asked, c.asked);
+    if (!c.asked.isEmpty())
+        QCOMPARE(m_navigator.askerShown, c.stays);
+    QTRY_COMPARE(form.isNull(), !c.stays);
 }
 
 QTEST_MAIN(TestGraph)

@@ -49,10 +49,8 @@ private slots:
     void guardedStepsDrawAxesWithoutMarks();
     void plotMessages_data();
     void plotMessages();
-    void plottedPixels_data();
-    void plottedPixels();
-    void commandsAndGraphs_data();
-    void commandsAndGraphs();
+    void plotAndCommands_data();
+    void plotAndCommands();
     void copyAndSave();
     void menus_data();
     void menus();
