@@ -1,5 +1,5 @@
-// The graph windows: loading, the axes drawing, the plot, the drawing commands and the menus,
-// read back from Picture1's image and from the boxes and dialogs they open.
+// The graph windows: the axes drawing, the plot, the drawing commands and the menus, read back
+// from Picture1's image and from the boxes and dialogs they open.
 #include "tst_graph.h"
 
 #include "AxesDrawing.h"
@@ -9,10 +9,8 @@
 #include "ModalHelper.h"
 #include "PictureBox.h"
 #include "Pictures.h"
-#include "RuntimeError.h"
 #include "SeriesPlot.h"
 #include "UserActions.h"
-#include "Values.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,55 +24,30 @@
 #include <QToolButton>
 
 #include <csignal>
+#include <ranges>
 #include <sys/resource.h>
 
 namespace {
 
-bool isWhite(const QImage& image, QPoint p)
-{
-    return image.pixel(p) == white;
-}
-
-int inkIn(const QImage& image, const QRect& area)
-{
-    int count = 0;
-    const QRect r = area.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            count += image.pixel(x, y) != white;
-    return count;
-}
-
-platform::PictureBox* surface(QWidget* form, const char* name = "Picture1")
-{
-    return named<platform::PictureBox>(form, name);
-}
-
-QImage imageOf(QWidget* form)
-{
-    return surface(form)->image();
-}
-
+auto* surface(QWidget* form, const char* name = "Picture1") { return named<platform::PictureBox>(form, name); }
+QImage imageOf(QWidget* form) { return surface(form)->image(); }
 // A user point of the window's Picture1, as a pixel of its image.
-QPoint pixelOf(QWidget* form, double x, double y)
-{
-    return surface(form)->mapper().map(float(x), float(y));
-}
+QPoint pixelOf(QWidget* form, double x, double y) { return surface(form)->mapper().map(float(x), float(y)); }
+QAbstractButton* button(QWidget* form, const char* name) { return named<QAbstractButton>(form, name); }
 
-QAbstractButton* button(QWidget* form, const char* name)
-{
-    return named<QAbstractButton>(form, name);
-}
-
-QSet<QPoint> pixelsIn(const QImage& image, QRgb colour)
+// The pixels of the area (the whole image if none) whose colour passes the test.
+QSet<QPoint> pixelsWhere(const QImage& image, const std::function<bool(QRgb)>& test, QRect area = {})
 {
     QSet<QPoint> found;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour)
+    area = area.isNull() ? image.rect() : area.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (test(image.pixel(x, y)))
                 found.insert({x, y});
     return found;
 }
+QSet<QPoint> pixelsIn(const QImage& image, QRgb rgb) { return pixelsWhere(image, [rgb](QRgb c) { return c == rgb; }); }
+auto inkIn(const QImage& im, QRect area) { return pixelsWhere(im, [](QRgb c) { return c != white; }, area).size(); }
 
 // "ValorA=0.5;ValorB=" sets each named field of the window.
 void setFields(QWidget* form, const QString& fields)
@@ -91,6 +64,49 @@ bool clickWithoutModal(QAbstractButton* button)
     clearModalExpectations();
     return !unexpected.answered();
 }
+
+struct Frame {
+    QString window, locale;
+    int xMarks, yMarksUp, yMarksDown; // right of the origin, above it, below it
+    bool onX;                         // the number checked to the pixel is by a mark of the x axis
+    double value;
+    QRect ink; // where that number's pixels lie in Picture1's image
+};
+
+struct AxesCase {
+    QString fields, message;
+    QList<double> limits; // Xmin, Xmax and Ymin stored afterwards
+};
+
+struct Marks {
+    graph::Graduation axis;
+    int count, index;
+    double value; // marks[index]
+    int error = 0;
+};
+
+// The graduation of an axis drawn from lo to hi and seen a margin beyond each end, on 633 pixels.
+graph::Graduation axisOf(double step, double lo, double hi, double margin)
+{
+    return {step, lo, hi, ((hi + margin) - (lo - margin)) / 633, lo - margin, hi + margin};
+}
+
+struct PlotCase {
+    QString window, fields, message;
+    int icon;
+};
+
+struct Command {
+    QString window, fields, command;
+    QColor pick; // invalid: cancel the colour dialog
+    bool graphKept;
+    QRgb background;
+};
+
+struct MenuCase {
+    QString window, item, asked; // what the window asks of the others
+    bool stays;                  // the window stays, on the screen, once it has asked
+};
 
 } // namespace
 
@@ -109,9 +125,9 @@ void TestGraph::cleanup()
 GraphForm* TestGraph::open(const QString& window)
 {
     delete m_form;
-    if (window == QLatin1String("Form1"))
+    if (window == "Form1")
         m_form = new Form1(m_navigator);
-    else if (window == QLatin1String("Form4"))
+    else if (window == "Form4")
         m_form = new Form4(m_navigator);
     else
         m_form = new Form5(m_navigator);
@@ -121,287 +137,156 @@ GraphForm* TestGraph::open(const QString& window)
     return m_form;
 }
 
-void TestGraph::picturesAndTitle_data()
+void TestGraph::defaultWindow_data()
 {
-    QTest::addColumn<QString>("window");
-    for (const char* window : {"Form1", "Form4", "Form5"})
-        QTest::newRow(window) << QString::fromUtf8(window);
+    QTest::addColumn<Frame>("frame");
+    QTest::newRow("Form1 x 0.3") << Frame{"Form1", "C", 5, 10, 10, true, 0.3, {369, 325, 10, 6}};
+    QTest::newRow("Form1 y -0.5") << Frame{"Form1", "C", 5, 10, 10, false, -0.5, {5, 459, 13, 6}};
+    QTest::newRow("Form4 x 1,2") << Frame{"Form4", "pt_PT", 20, 4, 4, true, 1.2, {370, 325, 9, 7}};
+    QTest::newRow("Form5 y 0,3") << Frame{"Form5", "pt_PT", 5, 4, 0, false, 0.3, {7, 165, 10, 7}};
 }
 
-// Every picture and icon comes from the resources; the title is written in red.
-void TestGraph::picturesAndTitle()
+// The pictures, the title in red, and the default axes: their lines, marks, numbers (one of them
+// to the pixel) and arrowheads.
+void TestGraph::defaultWindow()
 {
-    QFETCH(QString, window);
-    GraphForm* form = open(window);
-    int pictures = 0;
-    for (const QWidget* child : form->findChildren<QWidget*>()) {
-        if (const auto* picture = dynamic_cast<const platform::SvgPicture*>(child)) {
+    QFETCH(Frame, frame);
+    QLocale::setDefault(QLocale(frame.locale));
+    GraphForm* form = open(frame.window);
+    for (const QWidget* child : form->findChildren<QWidget*>())
+        if (const auto* picture = dynamic_cast<const platform::SvgPicture*>(child))
             QVERIFY2(!picture->picture().isNull(), qPrintable(picture->objectName()));
-            ++pictures;
-        }
-    }
-    QVERIFY(pictures > 3);
-    for (const QToolButton* tool : form->findChildren<QToolButton*>())
-        QVERIFY2(!tool->icon().pixmap(16, 16).isNull(), qPrintable(tool->objectName()));
     auto* title = named<QLabel>(form, "Label6");
-    QVERIFY(title);
-    QVERIFY(paintedPixels(title, red) > 300);
-}
-
-void TestGraph::defaultFrame_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<double>("xmax");
-    QTest::addColumn<double>("ymin");
-    QTest::addColumn<double>("ymax");
-    QTest::addColumn<double>("margemX");
-    QTest::addColumn<double>("margemY");
-    QTest::addColumn<int>("xMarks");     // right of the origin
-    QTest::addColumn<int>("yMarksUp");   // above it
-    QTest::addColumn<int>("yMarksDown"); // below it
-
-    const QLocale comma(QLocale::Portuguese, QLocale::Portugal);
-    // The axes run one margin beyond each limit, and so does the graduation.
-    QTest::newRow("Form1") << "Form1" << QLocale::c() << 0.5 << -1.0 << 1.0 << 0.01 << 0.04 << 5 << 10 << 10;
-    QTest::newRow("Form4") << "Form4" << QLocale::c() << 2.0 << -0.4 << 0.4 << 0.04 << 0.016 << 20 << 4 << 4;
-    QTest::newRow("Form5") << "Form5" << QLocale::c() << 0.5 << 0.0 << 0.4 << 0.01 << 0.008 << 5 << 4 << 0;
-    QTest::newRow("Form4, comma locale") << "Form4" << comma << 2.0 << -0.4 << 0.4 << 0.04 << 0.016 << 20 << 4 << 4;
-}
-
-void TestGraph::defaultFrame()
-{
-    QFETCH(QString, window);
-    QFETCH(QLocale, locale);
-    QFETCH(double, xmax);
-    QFETCH(double, ymin);
-    QFETCH(double, ymax);
-    QFETCH(double, margemX);
-    QFETCH(double, margemY);
-    QFETCH(int, xMarks);
-    QFETCH(int, yMarksUp);
-    QFETCH(int, yMarksDown);
-
-    QLocale::setDefault(locale);
-    GraphForm* form = open(window);
+    QVERIFY(title && paintedPixels(title, red) > 300);
     QVERIFY(!named<QLineEdit>(form, "Xmax")->text().contains(QLatin1Char(',')));
+
     const graph::AxisState& s = form->axisState();
-    QCOMPARE((QList<double>{s.XMinimo, s.XMaximo, s.YMinimo, s.YMaximo, s.MargemX, s.MargemY}),
-             (QList<double>{0.0, xmax, ymin, ymax, margemX, margemY}));
-    QCOMPARE(s.UnidadesPorPixelX, (xmax + 4 * margemX) / 633);
-    QCOMPARE(s.UnidadesPorPixelY, (ymax - ymin + 4 * margemY) / 633);
-
+    const double ux = s.UnidadesPorPixelX, uy = s.UnidadesPorPixelY;
     const QImage image = imageOf(form);
-    const double ux = s.UnidadesPorPixelX;
-    const double uy = s.UnidadesPorPixelY;
     const QPoint origin = pixelOf(form, 0, 0);
-    const auto blackAt = [&image](int x, int y) { return image.pixel(x, y) == black; };
+    // The black pixels of a row, or of a column.
+    const auto blackIn = [&image](int row, int column = -1) {
+        QSet<int> found;
+        for (int i = 0; i < image.width(); ++i)
+            if (image.pixel(column < 0 ? QPoint(i, row) : QPoint(column, i)) == black)
+                found.insert(i);
+        return found;
+    };
+    const auto span = [](int from, int to) { const auto r = std::views::iota(from, to); return QSet<int>(r.begin(), r.end()); };
+    // The axes run one margin beyond each limit, without their last pixel.
+    QCOMPARE(blackIn(origin.y()), span(pixelOf(form, -s.MargemX, 0).x(), pixelOf(form, s.XMaximo + s.MargemX, 0).x()));
+    QCOMPARE(blackIn(-1, origin.x()),
+             span(pixelOf(form, 0, s.YMaximo + s.MargemY).y() + 1, pixelOf(form, 0, s.YMinimo - s.MargemY).y() + 1));
 
-    // The axes, without their last pixel.
-    const int xLo = pixelOf(form, -margemX, 0).x();
-    const int xHi = pixelOf(form, xmax + margemX, 0).x();
-    for (int x = xLo; x < xHi; ++x)
-        QVERIFY2(blackAt(x, origin.y()), qPrintable(QString::number(x)));
-    QVERIFY(!blackAt(xLo - 1, origin.y()) && !blackAt(xHi + 1, origin.y()));
-    const int yTop = pixelOf(form, 0, ymax + margemY).y();
-    for (int y = yTop + 1; y <= pixelOf(form, 0, ymin - margemY).y(); ++y)
-        QVERIFY2(blackAt(origin.x(), y), qPrintable(QString::number(y)));
-    QVERIFY(!blackAt(origin.x(), yTop - 1));
-
-    // Tick marks four pixels long across the axis with a number by each, at accumulated steps.
+    // Tick marks four pixels long across each axis, at accumulated steps, with a number by each.
+    QSet<int> xTicks{origin.x()}, yTicks{origin.y()};
     double t = 0;
-    for (int i = 0; i < xMarks; ++i) {
-        t += 0.1;
-        const QPoint tick = pixelOf(form, t, 2 * uy);
-        QCOMPARE(pixelOf(form, t, -2 * uy).y() - tick.y(), 4);
-        for (int y = tick.y(); y < tick.y() + 4; ++y)
-            QVERIFY2(blackAt(tick.x(), y), qPrintable(QString::number(t)));
-        QVERIFY(!blackAt(tick.x(), tick.y() - 1));
+    for (int i = 0; i < frame.xMarks; ++i) {
+        xTicks.insert(pixelOf(form, t += 0.1, 0).x());
         QVERIFY(inkIn(image, QRect(pixelOf(form, t - 8 * ux, -8 * uy), QSize(24, 10))) > 0);
     }
-    for (const auto& [count, step] : {std::pair{yMarksUp, 0.1}, std::pair{yMarksDown, -0.1}}) {
+    for (const auto& [count, step] : {std::pair{frame.yMarksUp, 0.1}, std::pair{frame.yMarksDown, -0.1}}) {
         t = 0;
         for (int i = 0; i < count; ++i) {
-            t += step;
-            const int row = pixelOf(form, 0, t).y();
-            QVERIFY2(blackAt(origin.x() - 2, row) && blackAt(origin.x() + 1, row), qPrintable(QString::number(t)));
+            yTicks.insert(pixelOf(form, 0, t += step).y());
             QVERIFY(inkIn(image, QRect(pixelOf(form, -18 * ux, t + 5 * uy), QSize(16, 10))) > 0);
         }
-        const int beyond = pixelOf(form, 0, t + step).y();
-        if (beyond >= 0 && beyond < image.height())
-            QVERIFY(!blackAt(origin.x() - 2, beyond));
     }
+    const int top = pixelOf(form, 0, 2 * uy).y(), left = pixelOf(form, -2 * ux, 0).x();
+    QVERIFY(blackIn(top) == xTicks && blackIn(top + 3) == xTicks && blackIn(top - 1) == QSet{origin.x()});
+    QVERIFY(blackIn(-1, left) == yTicks && blackIn(-1, left + 3) == yTicks);
+    // No "0" at the origin, under the x axis nor left of the y axis.
+    QVERIFY(inkIn(image, QRect(origin.x() - 8, origin.y() + 3, 8, 14)) == 0);
+    QVERIFY(inkIn(image, QRect(origin.x() - 18, origin.y() - 6, 16, 5)) == 0);
 
-    // Nothing at the origin: no "0" under the x axis nor left of the y axis.
-    QCOMPARE(inkIn(image, QRect(origin.x() - 8, origin.y() + 3, 8, 14)), 0);
-    QCOMPARE(inkIn(image, QRect(origin.x() - 18, origin.y() - 6, 16, 5)), 0);
+    // The number below the x axis and its tick, or left of the y axis and its tick.
+    const QPoint mark = frame.onX ? pixelOf(form, frame.value, 0) : pixelOf(form, 0, frame.value);
+    const QRect area = frame.onX ? QRect(mark.x() - 16, mark.y() + 3, 33, 16) : QRect(0, mark.y() - 8, mark.x() - 3, 17);
+    QVERIFY(image.rect().contains(area));
+    QRect found;
+    for (const QPoint& p : pixelsWhere(image, [](QRgb c) { return qGray(c) < 128; }, area))
+        found |= QRect(p, p);
+    QCOMPARE(found, frame.ink);
 
     // The arrowheads show over the surface at the axes' ends but are not part of its image.
     const QWidget* yArrow = named<QWidget>(form, "Image2");
     const QWidget* xArrow = named<QWidget>(form, "Image3");
     QVERIFY(yArrow->isVisible() && xArrow->isVisible());
-    QCOMPARE(xArrow->pos(), pixelOf(form, xmax + margemX - 3 * ux, 4 * uy));
-    QCOMPARE(yArrow->pos(), pixelOf(form, -4 * ux, ymax + margemY));
-    QVERIFY(isWhite(image, xArrow->pos()) && isWhite(image, yArrow->pos()));
+    QCOMPARE(xArrow->pos(), pixelOf(form, s.XMaximo + s.MargemX - 3 * ux, 4 * uy));
+    QCOMPARE(yArrow->pos(), pixelOf(form, -4 * ux, s.YMaximo + s.MargemY));
+    QVERIFY(image.pixel(xArrow->pos()) == white && image.pixel(yArrow->pos()) == white);
     QCOMPARE(surface(form)->grab().toImage().pixel(xArrow->pos()), black);
-}
-
-void TestGraph::printedNumbersInPlace_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<bool>("onX"); // a mark of the x axis, else of the y axis
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QRect>("ink"); // where the number's pixels lie in Picture1's image
-
-    const QLocale comma(QLocale::Portuguese, QLocale::Portugal);
-    QTest::newRow("Form1 x 0.3") << "Form1" << QLocale::c() << true << 0.3 << QRect(369, 325, 10, 6);
-    QTest::newRow("Form1 y -0.5") << "Form1" << QLocale::c() << false << -0.5 << QRect(5, 459, 13, 6);
-    QTest::newRow("Form4 x 1,2") << "Form4" << comma << true << 1.2 << QRect(370, 325, 9, 7);
-    QTest::newRow("Form5 y 0,3") << "Form5" << comma << false << 0.3 << QRect(7, 165, 10, 7);
-}
-
-// The numbers printed by the marks of the default axes, to the pixel.
-void TestGraph::printedNumbersInPlace()
-{
-    QFETCH(QString, window);
-    QFETCH(QLocale, locale);
-    QFETCH(bool, onX);
-    QFETCH(double, value);
-    QFETCH(QRect, ink);
-
-    QLocale::setDefault(locale);
-    GraphForm* form = open(window);
-    const QImage image = imageOf(form);
-    const QPoint mark = onX ? pixelOf(form, value, 0) : pixelOf(form, 0, value);
-    // Below the x axis and its tick, or left of the y axis and its tick.
-    const QRect area = onX ? QRect(mark.x() - 16, mark.y() + 3, 33, 16) : QRect(0, mark.y() - 8, mark.x() - 3, 17);
-    QRect found;
-    QVERIFY(image.rect().contains(area));
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                found |= QRect(x, y, 1, 1);
-    QCOMPARE(found, ink);
 }
 
 void TestGraph::axesMessages_data()
 {
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<double>("xmin"); // the limits stored afterwards
-    QTest::addColumn<double>("xmax");
-    QTest::addColumn<double>("ymin");
-
+    QTest::addColumn<AxesCase>("c");
+    const QList<double> untouched{0.0, 0.5, -1.0};
     const QString limits = QStringLiteral("É necessário colocar os valores de Xmín, Xmáx, Ymín e Ymáx.");
     const QString steps = QStringLiteral("É necessário colocar os valores do intervalo na graduação dos eixos.");
     const QString xOrder = QStringLiteral("O valor de Xmín deve ser menor que o de Xmáx.");
     const QString error = QStringLiteral("Erro nos dados dos eixos:\r\n\r\n");
-    QTest::newRow("Xmin empty") << "Xmin=" << limits << 0.0 << 0.5 << -1.0;
-    QTest::newRow("Ymin blanks, before any evaluation") << "Ymin=   ;Xmax=y" << limits << 0.0 << 0.5 << -1.0;
-    QTest::newRow("PassoX empty") << "PassoX=" << steps << 0.0 << 0.5 << -1.0;
-    QTest::newRow("PassoY blanks, before any evaluation") << "PassoY=  ;Xmin=z" << steps << 0.0 << 0.5 << -1.0;
-    QTest::newRow("equal x limits, both stored") << "Xmin=1;Xmax=1" << xOrder << 1.0 << 1.0 << -1.0;
-    QTest::newRow("formulas pi/2 and x") << "Xmin=pi/2;Xmax=x" << xOrder << 3.14159265358979 / 2 << 0.0 << -1.0;
+    QTest::newRow("Ymin blanks, before any evaluation") << AxesCase{"Ymin=   ;Xmax=y", limits, untouched};
+    QTest::newRow("PassoY blanks, before any evaluation") << AxesCase{"PassoY=  ;Xmin=z", steps, untouched};
+    QTest::newRow("equal x limits, both stored") << AxesCase{"Xmin=1;Xmax=1", xOrder, {1, 1, -1}};
+    QTest::newRow("formulas pi/2 and x") << AxesCase{"Xmin=pi/2;Xmax=x", xOrder, {3.14159265358979 / 2, 0, -1}};
     QTest::newRow("reversed y limits")
-        << "Ymin=2;Ymax=1" << "O valor de Ymín deve ser menor que o de Ymáx." << 0.0 << 0.5 << 2.0;
-    // Run-time errors: Xmin is evaluated and stored before the failure; Xmax only when it evaluates.
-    QTest::newRow("undefined variable in Xmax")
-        << "Xmin=0.25;Xmax=y" << error + "Variável não definida: y" << 0.25 << 0.5 << -1.0;
-    QTest::newRow("overflow in the margins") << "Xmin=0-10^308;Xmax=10^308"
-        << error + QString::fromStdString(runtime::errorDescription(runtime::Overflow)) << -1e308 << 1e308 << -1.0;
+        << AxesCase{"Ymin=2;Ymax=1", "O valor de Ymín deve ser menor que o de Ymáx.", {0, 0.5, 2}};
+    // Xmin is evaluated and stored before the failure; Xmax only when it evaluates.
+    QTest::newRow("undefined variable in Xmax") << AxesCase{"Xmin=0.25;Xmax=y", error + "Variável não definida: y", {0.25, 0.5, -1}};
+    QTest::newRow("overflow in the margins") << AxesCase{"Xmin=0-10^308;Xmax=10^308",
+        error + QString::fromStdString(runtime::errorDescription(runtime::Overflow)), {-1e308, 1e308, -1}};
 }
 
 void TestGraph::axesMessages()
 {
-    QFETCH(QString, fields);
-    QFETCH(QString, message);
-    QFETCH(double, xmin);
-    QFETCH(double, xmax);
-    QFETCH(double, ymin);
-
+    QFETCH(AxesCase, c);
     GraphForm* form = open(QStringLiteral("Form1"));
     const graph::AxisState before = form->axisState();
-    setFields(form, fields);
+    setFields(form, c.fields);
     form->setMousePointer(platform::Form::MousePointer::Hourglass);
-
     ModalAnswer box = expectModal(clickOk);
     QTest::mouseClick(button(form, "DesenharEixos"), Qt::LeftButton);
     QVERIFY(box.wait());
-    QCOMPARE(box.record().text, message);
+    QCOMPARE(box.record().text, c.message);
     QCOMPARE(box.record().buttons.size(), 1);
     // A check names the program; an error shows no icon and leaves the title to the application.
-    const bool failed = message.startsWith(QStringLiteral("Erro"));
+    const bool failed = c.message.startsWith(QStringLiteral("Erro"));
     QCOMPARE(box.record().title, failed ? QStringLiteral("TrivelasMorvanicas") : QStringLiteral("Trivelas"));
     QCOMPARE(box.record().icon, int(failed ? QMessageBox::NoIcon : QMessageBox::Information));
     if (failed)
         QCOMPARE(form->cursor().shape(), Qt::ArrowCursor);
-
-    // Both surfaces wiped; the margins and units per pixel are the previous run's.
-    QCOMPARE(inkIn(imageOf(form), imageOf(form).rect()), 0);
-    const graph::AxisState& after = form->axisState();
-    QCOMPARE(after.XMinimo, xmin);
-    QCOMPARE(after.XMaximo, xmax);
-    QCOMPARE(after.YMinimo, ymin);
-    QCOMPARE(after.MargemX, before.MargemX);
-    QCOMPARE(after.UnidadesPorPixelY, before.UnidadesPorPixelY);
+    // The surface wiped; the margins and units per pixel are the previous run's.
+    QVERIFY(inkIn(imageOf(form), imageOf(form).rect()) == 0);
+    const graph::AxisState& s = form->axisState();
+    QCOMPARE((QList<double>{s.XMinimo, s.XMaximo, s.YMinimo}), c.limits);
+    QVERIFY(s.MargemX == before.MargemX && s.UnidadesPorPixelY == before.UnidadesPorPixelY);
 }
 
 void TestGraph::graduation_data()
 {
-    QTest::addColumn<double>("step");
-    QTest::addColumn<double>("lo"); // ends of the drawn axis
-    QTest::addColumn<double>("hi");
-    QTest::addColumn<double>("margin");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<double>("value");
-
-    QTest::newRow("default x axis, accumulated") << 0.1 << -0.01 << 0.51 << 0.01 << 5 << 2 << 0.30000000000000004;
-    QTest::newRow("default y axis, accumulated") << 0.1 << -1.04 << 1.04 << 0.04 << 20 << 9 << 0.9999999999999999;
-    QTest::newRow("y marks past YMaximo up to the axis end") << 0.5 << -1.0 << 51.0 << 1.0 << 104 << 101 << 51.0;
-    QTest::newRow("end equal to a mark is included") << 0.125 << -0.01 << 0.5 << 0.01 << 4 << 3 << 0.5;
-    QTest::newRow("second loop runs downward") << 0.25 << -0.51 << 0.51 << 0.01 << 4 << 2 << -0.25;
-    QTest::newRow("axis away from the origin, counted from 0") << 0.1 << 0.98 << 2.02 << 0.02 << 20 << 0 << 0.1;
-    QTest::newRow("negative step marks between origin and axis") << -0.1 << -2.02 << -0.98 << 0.02 << 9 << 0 << -0.1;
-    QTest::newRow("negative step, axis across the origin") << -0.1 << -0.01 << 0.51 << 0.01 << 0 << -1 << 0.0;
-    QTest::newRow("zero step") << 0.0 << -0.01 << 0.51 << 0.01 << 0 << -1 << 0.0;
-    QTest::newRow("negative zero step") << -0.0 << 0.98 << 2.02 << 0.02 << 0 << -1 << 0.0;
-    QTest::newRow("step under one pixel") << 0.0005 << -0.01 << 0.51 << 0.01 << 0 << -1 << 0.0;
-    QTest::newRow("too many passes from the origin") << 0.1 << 1e12 - 0.02 << 1e12 + 1.02 << 0.02 << 0 << -1 << 0.0;
+    QTest::addColumn<Marks>("marks");
+    QTest::newRow("default y axis, accumulated") << Marks{axisOf(0.1, -1.04, 1.04, 0.04), 20, 9, 0.9999999999999999};
+    QTest::newRow("y marks past YMaximo up to the axis end") << Marks{axisOf(0.5, -1, 51, 1), 104, 101, 51};
+    QTest::newRow("end equal to a mark is included") << Marks{axisOf(0.125, -0.01, 0.5, 0.01), 4, 3, 0.5};
+    QTest::newRow("axis away from the origin, counted from 0") << Marks{axisOf(0.1, 0.98, 2.02, 0.02), 20, 0, 0.1};
+    QTest::newRow("negative step marks between origin and axis") << Marks{axisOf(-0.1, -2.02, -0.98, 0.02), 9, 0, -0.1};
+    QTest::newRow("negative step, axis across the origin") << Marks{axisOf(-0.1, -0.01, 0.51, 0.01), 0, -1, 0};
+    QTest::newRow("negative zero step") << Marks{axisOf(-0.0, 0.98, 2.02, 0.02), 0, -1, 0};
+    QTest::newRow("step under one pixel") << Marks{axisOf(0.0005, -0.01, 0.51, 0.01), 0, -1, 0};
+    QTest::newRow("overflow after the marks before it")
+        << Marks{graph::Graduation{1e308, -1, 1.5e308, 1e305, -1e306, 1.5e308}, 1, 0, 1e308, 6};
 }
 
 void TestGraph::graduation()
 {
-    QFETCH(double, step);
-    QFETCH(double, lo);
-    QFETCH(double, hi);
-    QFETCH(double, margin);
-    QFETCH(int, count);
-    QFETCH(int, index);
-    QFETCH(double, value);
-
-    const double visibleLo = lo - margin;
-    const double visibleHi = hi + margin;
-    const std::vector<double> marks =
-        graph::graduationMarks({step, lo, hi, (visibleHi - visibleLo) / 633, visibleLo, visibleHi});
-    QCOMPARE(int(marks.size()), count);
-    if (index >= 0)
-        QCOMPARE(QString::number(marks[index], 'g', 17), QString::number(value, 'g', 17));
-}
-
-void TestGraph::graduationOverflowRaises()
-{
-    // The running value leaving the range of doubles raises 6, after the marks before it.
-    std::vector<double> seen;
-    try {
-        graph::forEachGraduationMark(graph::Graduation{1e308, -1, 1.5e308, 1e305, -1e306, 1.5e308},
-                                     [&seen](double t) { seen.push_back(t); });
-        QFAIL("no overflow");
-    } catch (const RuntimeError& error) {
-        QCOMPARE(error.number(), 6);
-    }
-    QCOMPARE(seen, std::vector<double>{1e308});
+    QFETCH(Marks, marks);
+    std::vector<double> got;
+    const auto error = errorOf([&] { graph::forEachGraduationMark(marks.axis, [&got](double t) { got.push_back(t); }); });
+    QCOMPARE(error ? error->number() : 0, marks.error);
+    QCOMPARE(int(got.size()), marks.count);
+    if (marks.index >= 0)
+        QCOMPARE(QString::number(got[marks.index], 'g', 17), QString::number(marks.value, 'g', 17));
 }
 
 void TestGraph::guardedStepsDrawAxesWithoutMarks_data()
@@ -413,6 +298,7 @@ void TestGraph::guardedStepsDrawAxesWithoutMarks_data()
     QTest::newRow("zero step, axis right of the origin") << "Xmin=1;Xmax=2;PassoX=0";
 }
 
+// The x axis is drawn, with nothing above or below it but the y axis.
 void TestGraph::guardedStepsDrawAxesWithoutMarks()
 {
     QFETCH(QString, fields);
@@ -421,66 +307,52 @@ void TestGraph::guardedStepsDrawAxesWithoutMarks()
     named<QCheckBox>(form, "GradNumY")->setChecked(false);
     named<QCheckBox>(form, "MarcaY")->setChecked(false);
     form->DesenharEixos_Click();
-
-    // The x axis is there, with nothing above or below it but the y axis.
     const QImage image = imageOf(form);
-    const graph::AxisState& s = form->axisState();
-    const int row = pixelOf(form, s.XMinimo, 0).y();
-    const int column = pixelOf(form, 0, 0).x();
+    const int row = pixelOf(form, form->axisState().XMinimo, 0).y(), column = pixelOf(form, 0, 0).x();
     QCOMPARE(image.pixel(image.width() / 2, row), black);
-    for (int x = 0; x < image.width(); ++x) {
-        if (x != column)
-            QVERIFY2(isWhite(image, {x, row - 2}) && isWhite(image, {x, row + 1}), qPrintable(QString::number(x)));
-    }
+    for (int x = 0; x < image.width(); ++x)
+        QVERIFY2(x == column || (image.pixel(x, row - 2) == white && image.pixel(x, row + 1) == white),
+                 qPrintable(QString::number(x)));
 }
 
 void TestGraph::plotMessages_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("icon");
-
+    QTest::addColumn<PlotCase>("c");
     const int info = QMessageBox::Information, warn = QMessageBox::Warning;
     const QString n = QStringLiteral("O número de parcelas deve ser positivo e inteiro.");
     const QString odd = QStringLiteral("O valor de b deve ser ímpar.");
     const QString error = QStringLiteral("Erro na expressão analítica:\r\n\r\n");
     const QString overflow = error + QString::fromStdString(runtime::errorDescription(runtime::Overflow));
-    QTest::newRow("Form1 empty a before a bad N") << "Form1" << "ValorA= ;ValorNWeier1=x" << "Deve indicar o valor de a." << info;
-    QTest::newRow("Form1 empty b") << "Form1" << "ValorB=" << "Deve indicar o valor de b." << info;
-    QTest::newRow("Form1 N fraction") << "Form1" << "ValorNWeier1=2.5" << n << info;
-    QTest::newRow("Form1 b 12.5 made 12") << "Form1" << "ValorB=12.5" << odd << warn;
-    QTest::newRow("Form1 b -3, remainder -1") << "Form1" << "ValorB=-3" << odd << warn;
-    QTest::newRow("Form1 a = b") << "Form1" << "ValorA=13" << "O valor de a tem de ser menor que o de b." << warn;
-    QTest::newRow("Form1 product 0.65") << "Form1" << "ValorA=0.05" << "O produto de a por b tem de ser maior que um." << warn;
+    QTest::newRow("Form1 empty a before a bad N") << PlotCase{"Form1", "ValorA= ;ValorNWeier1=x", "Deve indicar o valor de a.", info};
+    QTest::newRow("Form1 empty b") << PlotCase{"Form1", "ValorB=", "Deve indicar o valor de b.", info};
+    QTest::newRow("Form1 N fraction") << PlotCase{"Form1", "ValorNWeier1=2.5", n, info};
+    QTest::newRow("Form1 b 12.5 made 12") << PlotCase{"Form1", "ValorB=12.5", odd, warn};
+    QTest::newRow("Form1 b -3, remainder -1") << PlotCase{"Form1", "ValorB=-3", odd, warn};
+    QTest::newRow("Form1 a = b") << PlotCase{"Form1", "ValorA=13", "O valor de a tem de ser menor que o de b.", warn};
+    QTest::newRow("Form1 product 0.65") << PlotCase{"Form1", "ValorA=0.05", "O produto de a por b tem de ser maior que um.", warn};
     QTest::newRow("Form4 blank N before empty a")
-        << "Form4" << "ValorNWeier2=  ;ValorAWeier2=" << "Deve indicar o número de parcelas do somatório." << info;
-    QTest::newRow("Form4 formula as N") << "Form4" << "ValorNWeier2=2*5" << n << info;
-    QTest::newRow("Form5 N zero") << "Form5" << "ValorNTakagi=0" << n << info;
+        << PlotCase{"Form4", "ValorNWeier2=  ;ValorAWeier2=", "Deve indicar o número de parcelas do somatório.", info};
+    QTest::newRow("Form4 formula as N") << PlotCase{"Form4", "ValorNWeier2=2*5", n, info};
+    QTest::newRow("Form5 N zero") << PlotCase{"Form5", "ValorNTakagi=0", n, info};
     // Run-time errors: reported, then the axes are drawn afresh.
-    QTest::newRow("undefined variable in a") << "Form1" << "ValorA=y" << error + "Variável não definida: y" << info;
-    QTest::newRow("b beyond 32 bits in the odd test") << "Form1" << "ValorB=3*10^9" << overflow << info;
-    QTest::newRow("2^k overflows during the loop") << "Form5" << "ValorNTakagi=1100" << overflow << info;
+    QTest::newRow("undefined variable in a") << PlotCase{"Form1", "ValorA=y", error + "Variável não definida: y", info};
+    QTest::newRow("b beyond 32 bits in the odd test") << PlotCase{"Form1", "ValorB=3*10^9", overflow, info};
+    QTest::newRow("2^k overflows during the loop") << PlotCase{"Form5", "ValorNTakagi=1100", overflow, info};
 }
 
 void TestGraph::plotMessages()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, fields);
-    QFETCH(QString, message);
-    QFETCH(int, icon);
-
-    GraphForm* form = open(window);
-    setFields(form, fields);
+    QFETCH(PlotCase, c);
+    GraphForm* form = open(c.window);
+    setFields(form, c.fields);
     surface(form)->setPixelFast(300, 100, red); // an earlier graph
-
     ModalAnswer box = expectModal(clickOk);
     ModalAnswer second = expectModal(clickOk, 50);
     QTest::mouseClick(button(form, "Desenhar"), Qt::LeftButton);
     QVERIFY(box.wait() && !second.wait(200));
-    QCOMPARE(box.record().text, message);
-    QCOMPARE(box.record().icon, icon);
-    const bool failed = message.startsWith(QStringLiteral("Erro"));
+    QCOMPARE(box.record().text, c.message);
+    QCOMPARE(box.record().icon, c.icon);
+    const bool failed = c.message.startsWith(QStringLiteral("Erro"));
     QCOMPARE(box.record().title, failed ? QStringLiteral("Estudo de uma função") : QStringLiteral("Trivelas morvanicas"));
     const QImage image = imageOf(form);
     QCOMPARE(image.pixel(300, 100), failed ? white : red);
@@ -490,89 +362,57 @@ void TestGraph::plotMessages()
     QVERIFY(surface(form)->isVisible() && !surface(form, "Picture2")->isVisible());
 }
 
-void TestGraph::plottedPixels_data()
+void TestGraph::plotAndCommands_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<int>("series");
-
-    // One term each: b = 13.4 passes the odd test and the term uses 13.4 itself.
-    QTest::newRow("Form1, b 13.4") << "Form1" << "ValorB=13.4;ValorNWeier1=1" << 0;
-    QTest::newRow("Form4") << "Form4" << "ValorNWeier2=1" << 1;
-    QTest::newRow("Form5, ties at quarters") << "Form5" << "ValorNTakagi=1" << 2;
+    QTest::addColumn<Command>("c");
+    // One term each: b = 13.4 passes the odd test and the term uses 13.4 itself; Takagi ties at quarters.
+    const QString w1 = QStringLiteral("ValorB=13.4;ValorNWeier1=1"), w2 = "ValorNWeier2=1", t = "ValorNTakagi=1";
+    QTest::newRow("Form1, erase") << Command{"Form1", w1, "ApagarGráfico", {}, false, white};
+    QTest::newRow("Form4, background yellow") << Command{"Form4", w2, "CorFundo", Qt::yellow, false, qRgb(255, 255, 0)};
+    QTest::newRow("Form5, background cancelled") << Command{"Form5", t, "CorFundo", {}, false, white};
+    QTest::newRow("Form5, toggle") << Command{"Form5", t, "EixosRad", {}, false, white};
+    QTest::newRow("Form5, graph colour") << Command{"Form5", t, "CorGráfico", Qt::red, true, white};
 }
 
-void TestGraph::plottedPixels()
+// The plotted pixels, then a command on them.
+void TestGraph::plotAndCommands()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, fields);
-    QFETCH(int, series);
-
-    GraphForm* form = open(window);
-    setFields(form, fields);
-    const std::function<double(double)> first[] = {
-        [](double x) { return 0.5 * std::cos(13.4 * 3.14159 * x); },
-        [](double x) { return std::sin(3.14159 * x) / 3.14159; },
-        [](double x) { return std::fabs(2 * x - std::nearbyint(2 * x)) / 2; },
-    };
+    QFETCH(Command, c);
+    GraphForm* form = open(c.window);
+    setFields(form, c.fields);
+    const std::function<double(double)> first = c.window == "Form1"
+        ? [](double x) { return 0.5 * std::cos(13.4 * 3.14159 * x); }
+        : c.window == "Form4" ? [](double x) { return std::sin(3.14159 * x) / 3.14159; }
+                              : [](double x) { return std::fabs(2 * x - std::nearbyint(2 * x)) / 2; };
     QSet<QPoint> expected;
     const graph::AxisState& s = form->axisState();
-    for (double x : graph::plotAbscissae(s.XMinimo, s.XMaximo)) {
-        const QPoint p = pixelOf(form, x, first[series](x));
-        if (surface(form)->rect().contains(p))
+    for (double x : graph::plotAbscissae(s.XMinimo, s.XMaximo))
+        if (const QPoint p = pixelOf(form, x, first(x)); surface(form)->rect().contains(p))
             expected.insert(p);
-    }
     QVERIFY(clickWithoutModal(button(form, "Desenhar")));
     QCOMPARE(pixelsIn(imageOf(form), blue), expected);
     QVERIFY(surface(form)->isVisible() && !surface(form, "Picture2")->isVisible());
-}
 
-void TestGraph::commandsAndGraphs_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QColor>("pick"); // invalid: cancel the colour dialog
-    QTest::addColumn<bool>("graphKept");
-    QTest::addColumn<QRgb>("background");
-
-    QTest::newRow("erase") << "ApagarGráfico" << QColor() << false << white;
-    QTest::newRow("background yellow") << "CorFundo" << QColor(Qt::yellow) << false << qRgb(255, 255, 0);
-    QTest::newRow("background cancelled") << "CorFundo" << QColor() << false << white;
-    QTest::newRow("toggle") << "EixosRad" << QColor() << false << white;
-    QTest::newRow("graph colour") << "CorGráfico" << QColor(Qt::red) << true << white;
-}
-
-void TestGraph::commandsAndGraphs()
-{
-    QFETCH(QString, command);
-    QFETCH(QColor, pick);
-    QFETCH(bool, graphKept);
-    QFETCH(QRgb, background);
-
-    GraphForm* form = open(QStringLiteral("Form5"));
-    setFields(form, QStringLiteral("ValorNTakagi=1"));
-    QVERIFY(clickWithoutModal(button(form, "Desenhar")));
-    const bool dialog = command.startsWith(QLatin1String("Cor"));
-    ModalAnswer answer = expectModal(pick.isValid() ? pickColor(pick) : ModalAction(cancel), dialog ? 5000 : 0);
-    QTest::mouseClick(form->findChild<QToolButton*>(command), Qt::LeftButton);
+    const bool dialog = c.command.startsWith(QLatin1String("Cor"));
+    ModalAnswer answer = expectModal(c.pick.isValid() ? pickColor(c.pick) : ModalAction(cancel), dialog ? 5000 : 0);
+    QTest::mouseClick(form->findChild<QToolButton*>(c.command), Qt::LeftButton);
     QCOMPARE(answer.wait(dialog ? 5000 : 10), dialog);
-
     const QImage image = imageOf(form);
-    QCOMPARE(!pixelsIn(image, blue).isEmpty(), graphKept);
-    QCOMPARE(image.pixel(0, 0), background);
-    QCOMPARE(surface(form, "Picture2")->BackColor(), background);
+    QCOMPARE(!pixelsIn(image, blue).isEmpty(), c.graphKept);
+    QCOMPARE(image.pixel(0, 0), c.background);
+    QCOMPARE(surface(form, "Picture2")->BackColor(), c.background);
     QCOMPARE(image.pixel(pixelOf(form, 0, 0.1)), black);
-    const bool radians = command == QLatin1String("EixosRad");
+    const bool radians = c.command == QLatin1String("EixosRad");
     QCOMPARE(form->axisState().EixoEmRadianos, radians);
     QCOMPARE(button(form, "EixosRad")->text(), radians ? QStringLiteral("Unidades") : QStringLiteral("Radianos"));
     QCOMPARE(button(form, "EixosRad")->toolTip(), radians ? QStringLiteral("Graduar o eixo das abcissas em unidades.")
                                                 : QStringLiteral("Graduar o eixo das abcissas em radianos."));
-    if (graphKept) {
+    if (c.graphKept) {
         // The new colour for the next graph; both show together.
         QCOMPARE(answer.record().initialColor, QColor(Qt::blue));
         setFields(form, QStringLiteral("ValorNTakagi=2"));
         QVERIFY(clickWithoutModal(button(form, "Desenhar")));
-        QVERIFY(!pixelsIn(imageOf(form), blue).isEmpty());
-        QVERIFY(!pixelsIn(imageOf(form), red).isEmpty());
+        QVERIFY(!pixelsIn(imageOf(form), blue).isEmpty() && !pixelsIn(imageOf(form), red).isEmpty());
     }
 }
 
@@ -598,7 +438,8 @@ void TestGraph::copyAndSave()
     QCOMPARE(refusal.record().text, QStringLiteral("Essa extensão não é permitida."));
     QCOMPARE(refusal.record().title, QStringLiteral("TrivelasMorvanicas"));
     QCOMPARE(refusal.record().icon, int(QMessageBox::NoIcon));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("grafico.bmp")});
+    const auto files = [&dir] { return QDir(dir.path()).entryList(QDir::Files); };
+    QCOMPARE(files(), QStringList{QStringLiteral("grafico.bmp")});
     QFile file(saved);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -620,56 +461,47 @@ void TestGraph::copyAndSave()
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(again.wait() && replace.wait() && failure.wait());
-    QVERIFY2(failure.record().text.startsWith(QStringLiteral("Não foi possível guardar o gráfico:\r\n\r\n"))
-                 && failure.record().text.contains(QStringLiteral("o disco pode estar cheio")),
-             qPrintable(failure.record().text));
-    QCOMPARE(failure.record().title, QStringLiteral("Trivelas morvanicas"));
-    QCOMPARE(failure.record().icon, int(QMessageBox::Information));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("grafico.bmp")});
+    const ModalRecord& r = failure.record();
+    QVERIFY2(r.text.startsWith(QStringLiteral("Não foi possível guardar o gráfico:\r\n\r\n"))
+                 && r.text.contains(QStringLiteral("o disco pode estar cheio")), qPrintable(r.text));
+    QVERIFY(r.title == QStringLiteral("Trivelas morvanicas") && r.icon == QMessageBox::Information);
+    QCOMPARE(files(), QStringList{QStringLiteral("grafico.bmp")});
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
 }
 
 void TestGraph::menus_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("asked"); // what the window asks of the others
-    QTest::addColumn<bool>("stays");    // the window stays, on the screen, once it has asked
-
-    QTest::newRow("Form1 to Form4") << "Form1" << "Weierstrass2" << "Weierstrass2" << false;
-    QTest::newRow("Form1 to Form5") << "Form1" << "Takagi" << "Takagi" << false;
-    QTest::newRow("Form1 comments") << "Form1" << "Comentários" << "viewer" << true;
-    QTest::newRow("Form1 close") << "Form1" << "FecherPágina" << "" << false;
-    QTest::newRow("Form1 quit") << "Form1" << "AbandonarPrograma" << "end" << true;
-    QTest::newRow("Form4 to Form1") << "Form4" << "Weierstrass1" << "Weierstrass1" << false;
-    QTest::newRow("Form4 to Form5") << "Form4" << "Takagi" << "Takagi" << false;
-    QTest::newRow("Form4 close") << "Form4" << "FecharPágina" << "" << false;
-    QTest::newRow("Form5 to Form1") << "Form5" << "Weierstrass1" << "Weierstrass1" << false;
-    QTest::newRow("Form5 to Form4") << "Form5" << "Weierstrass2" << "Weierstrass2" << false;
-    QTest::newRow("Form5 comments") << "Form5" << "Comentários" << "viewer" << true;
-    QTest::newRow("Form5 quit") << "Form5" << "AbandonarPrograma" << "end" << true;
+    QTest::addColumn<MenuCase>("c");
+    QTest::newRow("Form1 to Form4") << MenuCase{"Form1", "Weierstrass2", "Weierstrass2", false};
+    QTest::newRow("Form1 to Form5") << MenuCase{"Form1", "Takagi", "Takagi", false};
+    QTest::newRow("Form1 comments") << MenuCase{"Form1", "Comentários", "viewer", true};
+    QTest::newRow("Form1 close") << MenuCase{"Form1", "FecherPágina", "", false};
+    QTest::newRow("Form1 quit") << MenuCase{"Form1", "AbandonarPrograma", "end", true};
+    QTest::newRow("Form4 to Form1") << MenuCase{"Form4", "Weierstrass1", "Weierstrass1", false};
+    QTest::newRow("Form4 to Form5") << MenuCase{"Form4", "Takagi", "Takagi", false};
+    QTest::newRow("Form4 close") << MenuCase{"Form4", "FecharPágina", "", false};
+    QTest::newRow("Form5 to Form1") << MenuCase{"Form5", "Weierstrass1", "Weierstrass1", false};
+    QTest::newRow("Form5 to Form4") << MenuCase{"Form5", "Weierstrass2", "Weierstrass2", false};
+    QTest::newRow("Form5 comments") << MenuCase{"Form5", "Comentários", "viewer", true};
+    QTest::newRow("Form5 quit") << MenuCase{"Form5", "AbandonarPrograma", "end", true};
 }
 
 // A window left for another is hidden before the other shows, then unloaded; the viewer shows
 // over it.
 void TestGraph::menus()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, item);
-    QFETCH(QString, asked);
-    QFETCH(bool, stays);
-
-    QPointer<GraphForm> form = open(window);
+    QFETCH(MenuCase, c);
+    QPointer<GraphForm> form = open(c.window);
     m_navigator.asked.clear();
     m_navigator.asker = form;
-    auto* action = named<QAction>(form, item.toUtf8().constData());
+    auto* action = named<QAction>(form, c.item.toUtf8().constData());
     QVERIFY(action);
     action->trigger();
-    QCOMPARE(m_navigator.asked, asked);
-    if (!asked.isEmpty())
-        QCOMPARE(m_navigator.askerShown, stays);
-    QTRY_COMPARE(form.isNull(), !stays);
+    QCOMPARE(m_navigator.asked, c.asked);
+    if (!c.asked.isEmpty())
+        QCOMPARE(m_navigator.askerShown, c.stays);
+    QTRY_COMPARE(form.isNull(), !c.stays);
 }
 
 QTEST_MAIN(TestGraph)

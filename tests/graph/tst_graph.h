@@ -1,15 +1,17 @@
-// The graph module's test class: the windows in tst_graph.cpp, the series plot and the radian
+// The graph module's tests: the windows in tst_graph.cpp, the series plot and the radian
 // graduation in plot_cases.cpp.
 #pragma once
 
+#include "RuntimeError.h"
 #include "WindowNavigator.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QRgb>
-#include <QString>
 #include <QStringList>
 #include <QWidget>
+
+#include <optional>
 
 class GraphForm;
 
@@ -18,6 +20,18 @@ inline constexpr QRgb black = 0xff000000;
 inline constexpr QRgb blue = 0xff0000ff;
 inline constexpr QRgb red = 0xffff0000;
 
+// The run-time error f raises, if any.
+template <class F>
+std::optional<RuntimeError> errorOf(F&& f)
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
 class TestGraph : public QObject {
     Q_OBJECT
 
@@ -25,31 +39,21 @@ private slots:
     void init();
     void cleanup();
 
-    // The windows.
-    void picturesAndTitle_data();
-    void picturesAndTitle();
-    void defaultFrame_data();
-    void defaultFrame();
-    void printedNumbersInPlace_data();
-    void printedNumbersInPlace();
+    void defaultWindow_data();
+    void defaultWindow();
     void axesMessages_data();
     void axesMessages();
     void graduation_data();
     void graduation();
-    void graduationOverflowRaises();
     void guardedStepsDrawAxesWithoutMarks_data();
     void guardedStepsDrawAxesWithoutMarks();
     void plotMessages_data();
     void plotMessages();
-    void plottedPixels_data();
-    void plottedPixels();
-    void commandsAndGraphs_data();
-    void commandsAndGraphs();
+    void plotAndCommands_data();
+    void plotAndCommands();
     void copyAndSave();
     void menus_data();
     void menus();
-
-    // The series plot and the radian graduation, without a window.
     void abscissae_data();
     void abscissae();
     void abscissaeNearTheEndsOfDoubles();
@@ -68,23 +72,13 @@ private:
     // Stands for the shell: keeps what a graph window last asked of the other windows.
     class Navigator : public graph::WindowNavigator {
     public:
-        void showGraph(graph::GraphKind kind) override
-        {
-            note(QStringList{"Weierstrass1", "Weierstrass2", "Takagi"}.at(int(kind)));
-        }
+        void showGraph(graph::GraphKind k) override { note(QStringList{"Weierstrass1", "Weierstrass2", "Takagi"}[int(k)]); }
         void showViewer() override { note(QStringLiteral("viewer")); }
         void endProgram() override { note(QStringLiteral("end")); }
-
+        void note(const QString& request) { asked = request; askerShown = asker && asker->isVisible(); }
         QString asked;
         bool askerShown = false; // whether the window asking was still on the screen
         QPointer<QWidget> asker;
-
-    private:
-        void note(const QString& request)
-        {
-            asked = request;
-            askerShown = asker && asker->isVisible();
-        }
     };
 
     GraphForm* open(const QString& window);
