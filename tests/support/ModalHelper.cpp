@@ -1,14 +1,13 @@
 #include "ModalHelper.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDeadlineTimer>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -75,18 +74,6 @@ void poll()
         poller->stop();
 }
 
-void acceptDialog(QDialog* dialog)
-{
-    if (auto* box = dialog->findChild<QDialogButtonBox*>()) {
-        for (auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Save, QDialogButtonBox::Open}) {
-            QPushButton* button = box->button(which);
-            if (button && button->isVisible() && button->isEnabled())
-                return button->click();
-        }
-    }
-    dialog->accept();
-}
-
 } // namespace
 
 bool ModalAnswer::wait(int timeoutMs) const
@@ -133,7 +120,7 @@ void clickOk(QWidget* modal)
     if (QAbstractButton* button = box ? box->button(QMessageBox::Ok) : nullptr)
         button->click();
     else if (auto* dialog = qobject_cast<QDialog*>(modal))
-        acceptDialog(dialog);
+        dialog->accept();
 }
 
 void cancel(QWidget* modal)
@@ -156,7 +143,8 @@ ModalAction saveAs(const QString& fileName)
     return [fileName](QWidget* modal) {
         if (auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
             edit->setText(fileName);
-        acceptDialog(qobject_cast<QDialog*>(modal));
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->accept();
     };
 }
 
@@ -165,7 +153,7 @@ ModalAction pickColor(const QColor& colour)
     return [colour](QWidget* modal) {
         if (auto* dialog = qobject_cast<QColorDialog*>(modal)) {
             dialog->setCurrentColor(colour);
-            acceptDialog(dialog);
+            dialog->accept();
         }
     };
 }
