@@ -115,8 +115,6 @@ private:
 
 void TestEndToEnd::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("TrivelasMorvanicas"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
     // Where to save the first Weierstrass window's picture, if anywhere; a relative path is taken
     // from the top of the source tree (TRIVELAS_SCREENSHOT=docs/screenshot.png).
     m_screenshot = qEnvironmentVariable("TRIVELAS_SCREENSHOT");
@@ -165,8 +163,8 @@ void TestEndToEnd::opensAndDraws(const char* item, FormKind kind, double valueAt
     };
     QTRY_COMPARE(missing(), 0);
     if (!m_screenshot.isEmpty() && kind == FormKind::Form1) {
-        QVERIFY(QDir().mkpath(QFileInfo(m_screenshot).absolutePath()));
-        QVERIFY(grabScreen(form->frameGeometry()).save(m_screenshot));
+        QVERIFY(QDir().mkpath(QFileInfo(m_screenshot).absolutePath())
+                && grabScreen(form->frameGeometry()).save(m_screenshot));
     }
 }
 
@@ -220,8 +218,7 @@ void TestEndToEnd::userSession()
     clickBar(weierstrass, "Takagi");
     QTRY_VERIFY(weierstrass.isNull());
     QCOMPARE(window(FormKind::Form5), takagi.data());
-    QVERIFY(takagi->isVisible() && QTest::qWaitForWindowActive(takagi));
-    QCOMPARE(terms->text(), QStringLiteral("7"));
+    QVERIFY(QTest::qWaitForWindowActive(takagi) && terms->text() == QStringLiteral("7"));
 
     // The viewer opens over the graph window; coming back to it draws its axes afresh, no curve.
     auto* surface = named<platform::PictureBox>(takagi, "Picture1");
@@ -230,8 +227,6 @@ void TestEndToEnd::userSession()
     clickBar(takagi, "Comentários");
     platform::Form* comments = window(FormKind::Form2);
     QVERIFY(comments && shownAt(comments, QPoint(980, 60)) && takagi->isVisible());
-    QTest::mouseClick(named<QWidget>(comments, "SetaD"), Qt::LeftButton);
-    QCOMPARE(named<QLabel>(comments, "Label2")->text(), QStringLiteral("2"));
     QVERIFY(activate(takagi));
     QTRY_COMPARE(pixelsOf(surface->image(), blue), 0);
 
