@@ -1,45 +1,32 @@
-// Answers, from a test, the modal message boxes and dialogs the program opens.
 #include "ModalHelper.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDeadlineTimer>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <deque>
+#include <optional>
 
 struct ModalAnswer::State {
     ModalAction action;
     int timeoutMs = 5000;
-    bool started = false;
-    bool answered = false;
-    bool expired = false;
-    QDeadlineTimer deadline;
+    std::optional<QDeadlineTimer> deadline; // runs from when it is first in line
+    bool answered = false, expired = false;
     ModalRecord record;
 };
 
 namespace {
 
-struct Queue {
-    std::deque<std::shared_ptr<ModalAnswer::State>> pending;
-    // An answer scheduled and not yet given: the modal widget is still up, not to be answered twice.
-    bool inFlight = false;
-    QTimer* timer = nullptr;
-};
-
-Queue& queue()
-{
-    static Queue q;
-    return q;
-}
+std::deque<std::shared_ptr<ModalAnswer::State>> pending;
+bool inFlight = false; // an answer scheduled: its modal widget is still up
+QTimer* poller = nullptr;
 
 ModalRecord recordOf(QWidget* modal)
 {
@@ -62,60 +49,29 @@ ModalRecord recordOf(QWidget* modal)
 
 void poll()
 {
-    Queue& q = queue();
-    while (!q.pending.empty() && !q.inFlight) {
-        const std::shared_ptr<ModalAnswer::State> front = q.pending.front();
-        if (!front->started) {
-            front->started = true;
+    while (!pending.empty() && !inFlight) {
+        const auto front = pending.front();
+        if (!front->deadline)
             front->deadline = QDeadlineTimer(front->timeoutMs);
-        }
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            q.pending.pop_front();
-            front->record = recordOf(modal);
-            front->answered = true;
-            q.inFlight = true;
-            // Answered from a fresh call, so that a modal widget opened by the answer itself
-            // (a question asked by the dialog) can be answered in turn by this poll.
-            QPointer<QWidget> target = modal;
-            QTimer::singleShot(0, modal, [front, target] {
-                queue().inFlight = false;
-                if (target)
-                    front->action(target);
-            });
+        const QPointer<QWidget> modal = QApplication::activeModalWidget();
+        const bool up = modal && modal->isVisible();
+        if (!up && !front->deadline->hasExpired())
             break;
-        }
-        if (!front->deadline.hasExpired())
-            break;
-        front->expired = true;
-        q.pending.pop_front();
+        pending.pop_front();
+        front->expired = !up;
+        if (!up)
+            continue;
+        front->record = recordOf(modal);
+        front->answered = inFlight = true;
+        // From a fresh call, so that a modal widget the answer opens is answered by this poll.
+        QTimer::singleShot(0, poller, [front, modal] {
+            inFlight = false;
+            if (modal)
+                front->action(modal);
+        });
     }
-    if (q.pending.empty() && q.timer)
-        q.timer->stop();
-}
-
-QAbstractButton* buttonWithText(QWidget* modal, const QString& text)
-{
-    const QString wanted = QString(text).remove(QLatin1Char('&'));
-    for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
-        if (button->isVisible() && QString(button->text()).remove(QLatin1Char('&')) == wanted)
-            return button;
-    }
-    return nullptr;
-}
-
-void acceptDialog(QDialog* dialog)
-{
-    if (auto* box = dialog->findChild<QDialogButtonBox*>()) {
-        for (auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Save, QDialogButtonBox::Open}) {
-            QPushButton* button = box->button(which);
-            if (button && button->isVisible() && button->isEnabled()) {
-                button->click();
-                return;
-            }
-        }
-    }
-    dialog->accept();
+    if (pending.empty())
+        poller->stop();
 }
 
 } // namespace
@@ -141,26 +97,21 @@ ModalAnswer expectModal(ModalAction action, int timeoutMs)
     auto state = std::make_shared<ModalAnswer::State>();
     state->action = std::move(action);
     state->timeoutMs = timeoutMs;
-    Queue& q = queue();
-    q.pending.push_back(state);
-    if (!q.timer) {
-        q.timer = new QTimer(qApp);
-        q.timer->setInterval(10);
-        QObject::connect(q.timer, &QTimer::timeout, poll);
+    pending.push_back(state);
+    if (!poller) {
+        poller = new QTimer(qApp);
+        QObject::connect(poller, &QTimer::timeout, poll);
     }
-    q.timer->start();
+    poller->start(10);
     return ModalAnswer(state);
 }
 
 void clearModalExpectations()
 {
-    Queue& q = queue();
-    for (const auto& state : q.pending)
+    for (const auto& state : pending)
         state->expired = true;
-    q.pending.clear();
-    q.inFlight = false;
-    if (q.timer)
-        q.timer->stop();
+    pending.clear();
+    inFlight = false;
 }
 
 void clickOk(QWidget* modal)
@@ -169,7 +120,7 @@ void clickOk(QWidget* modal)
     if (QAbstractButton* button = box ? box->button(QMessageBox::Ok) : nullptr)
         button->click();
     else if (auto* dialog = qobject_cast<QDialog*>(modal))
-        acceptDialog(dialog);
+        dialog->accept();
 }
 
 void cancel(QWidget* modal)
@@ -180,33 +131,29 @@ void cancel(QWidget* modal)
 
 ModalAction clickButton(const QString& text)
 {
-    return [text](QWidget* modal) {
-        if (QAbstractButton* button = buttonWithText(modal, text))
-            button->click();
+    return [wanted = QString(text).remove(QLatin1Char('&'))](QWidget* modal) {
+        for (QAbstractButton* button : modal->findChildren<QAbstractButton*>())
+            if (button->isVisible() && QString(button->text()).remove(QLatin1Char('&')) == wanted)
+                return button->click();
     };
 }
 
 ModalAction saveAs(const QString& fileName)
 {
     return [fileName](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (!dialog)
-            return;
-        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        if (auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
             edit->setText(fileName);
-        else
-            dialog->selectFile(fileName);
-        acceptDialog(dialog);
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->accept();
     };
 }
 
 ModalAction pickColor(const QColor& colour)
 {
     return [colour](QWidget* modal) {
-        auto* dialog = qobject_cast<QColorDialog*>(modal);
-        if (!dialog)
-            return;
-        dialog->setCurrentColor(colour);
-        acceptDialog(dialog);
+        if (auto* dialog = qobject_cast<QColorDialog*>(modal)) {
+            dialog->setCurrentColor(colour);
+            dialog->accept();
+        }
     };
 }

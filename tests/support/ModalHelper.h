@@ -1,13 +1,9 @@
-// Answers, from a test, the modal message boxes and dialogs the program opens: set up the answer
-// first, then do what opens the modal widget; the answer is given from inside its modal loop, as
-// a user would. Several expectations answer successive modal widgets in the order they were made
-// (a dialog, then the message box it leads to, then the dialog again). An expectation that sees no
-// modal widget within its time-out is dropped (wait() returns false), so that it cannot answer a
-// later one. Call clearModalExpectations() in a test's cleanup().
+// Answers the program's message boxes and dialogs from inside their modal loop, as a user does: set
+// the answer up first, then do what opens them. Successive expectations answer successive modal
+// widgets; one that sees none within its time-out (from the previous answer) is dropped.
 #pragma once
 
 #include <QColor>
-#include <QString>
 #include <QStringList>
 
 #include <functional>
@@ -17,14 +13,13 @@ class QWidget;
 
 // What the modal widget showed when it was answered.
 struct ModalRecord {
-    QString title;
-    QString text;        // a message box's
-    int icon = -1;       // QMessageBox::Icon of a message box
-    QStringList buttons; // texts of a message box's buttons
-    QString directory;   // folder first shown by a file dialog
+    QString title, text;
+    int icon = -1; // QMessageBox::Icon
+    QStringList buttons;
+    QString directory; // a file dialog's first folder
     QStringList nameFilters;
     QString defaultSuffix;
-    QColor initialColor; // colour a colour dialog started from
+    QColor initialColor;
 };
 
 using ModalAction = std::function<void(QWidget*)>;
@@ -33,9 +28,7 @@ class ModalAnswer {
 public:
     struct State;
     explicit ModalAnswer(std::shared_ptr<State> state) : m_state(std::move(state)) {}
-
-    // Processes events until the modal widget was answered or the time-out passed.
-    bool wait(int timeoutMs = 5000) const;
+    bool wait(int timeoutMs = 5000) const; // false if dropped
     bool answered() const;
     const ModalRecord& record() const;
 
@@ -43,13 +36,11 @@ private:
     std::shared_ptr<State> m_state;
 };
 
-// Answers the next modal widget with `action`, waiting for it at most `timeoutMs` from the moment
-// the previous expectation was answered (or from now, for the first one).
 ModalAnswer expectModal(ModalAction action, int timeoutMs = 5000);
-void clearModalExpectations();
+void clearModalExpectations(); // in a test's cleanup()
 
-void clickOk(QWidget* modal);                 // the OK (or default) button; accepts a dialog
-void cancel(QWidget* modal);                  // Cancel / reject
-ModalAction clickButton(const QString& text); // the button with this text ("&Sim" or "Sim")
-ModalAction saveAs(const QString& fileName);  // types the name in a file dialog and accepts
-ModalAction pickColor(const QColor& colour);  // chooses the colour in a colour dialog, OK
+void clickOk(QWidget* modal); // or the dialog's accepting button
+void cancel(QWidget* modal);
+ModalAction clickButton(const QString& text); // "&Sim" or "Sim"
+ModalAction saveAs(const QString& fileName);  // typed in a file dialog
+ModalAction pickColor(const QColor& colour);

@@ -1,4 +1,3 @@
-// What a test does to the program's windows, reaching their controls by name as a user does.
 #include "UserActions.h"
 
 #include <QAction>
@@ -12,36 +11,22 @@
 void clickBar(QMainWindow* window, const char* name)
 {
     auto* action = named<QAction>(window, name);
-    QVERIFY2(action, name);
-    const QRect place = window->menuBar()->actionGeometry(action);
-    QVERIFY2(place.isValid(), name);
-    QTest::mouseClick(window->menuBar(), Qt::LeftButton, {}, place.center());
+    QVERIFY2(action && window->menuBar()->actionGeometry(action).isValid(), name);
+    QTest::mouseClick(window->menuBar(), Qt::LeftButton, {}, window->menuBar()->actionGeometry(action).center());
 }
 
 void chooseFromFicheiro(QMainWindow* window, const char* name)
 {
     auto* ficheiro = named<QMenu>(window, "Ficheiro");
     auto* item = named<QAction>(window, name);
-    QVERIFY(ficheiro);
-    QVERIFY2(item, name);
+    QVERIFY2(ficheiro && item, name);
     QMenuBar* bar = window->menuBar();
     const QPoint onBar = bar->actionGeometry(ficheiro->menuAction()).center();
-    // A drop-down takes a click on an item only from a pointer that moved away from where it was
-    // when the drop-down opened: the pointer goes where the user clicks.
+    // A drop-down takes a click on an item only from a pointer that moved since it opened.
     QCursor::setPos(bar->mapToGlobal(onBar));
     QTest::mouseClick(bar, Qt::LeftButton, {}, onBar);
-    QTRY_VERIFY_WITH_TIMEOUT(ficheiro->isVisible(), 5000);
+    QTRY_VERIFY(ficheiro->isVisible());
     QTest::mouseClick(ficheiro, Qt::LeftButton, {}, ficheiro->actionGeometry(item).center());
-}
-
-int paintedPixels(QWidget* widget, QRgb colour)
-{
-    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == (colour | 0xff000000);
-    return count;
 }
 
 QList<QMainWindow*> shownWindows()
@@ -58,4 +43,14 @@ bool activate(QWidget* window)
     window->raise();
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
+}
+
+int paintedPixels(QWidget* widget, QRgb colour)
+{
+    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == (colour | 0xff000000);
+    return count;
 }

@@ -4,13 +4,12 @@
 #include <QList>
 #include <QObject>
 #include <QRgb>
-#include <QString>
 
 class QMainWindow;
 class QWidget;
 
-// The descendant of that objectName and type, or nullptr; types without a meta-object of their
-// own (the drawing surface) are found too.
+// The descendant of that objectName and type, or nullptr; found also for types without a
+// meta-object of their own (the drawing surface).
 template <class T>
 T* named(const QObject* parent, const char* name)
 {
@@ -20,13 +19,8 @@ T* named(const QObject* parent, const char* name)
     return nullptr;
 }
 
-// Chooses an entry of a window's menu bar with the mouse.
-void clickBar(QMainWindow* window, const char* name);
-// Opens the "Ficheiro" drop-down of a window's menu bar and clicks one of its items.
-void chooseFromFicheiro(QMainWindow* window, const char* name);
-// The program's windows on the screen now.
+void clickBar(QMainWindow* window, const char* name);           // an entry of the menu bar
+void chooseFromFicheiro(QMainWindow* window, const char* name); // an item of the "Ficheiro" menu
 QList<QMainWindow*> shownWindows();
-// Makes a window the active one, as a click on it does.
-bool activate(QWidget* window);
-// The number of pixels of exactly this colour in a widget as it paints itself.
-int paintedPixels(QWidget* widget, QRgb colour);
+bool activate(QWidget* window); // as a click on it does
+int paintedPixels(QWidget* widget, QRgb colour); // of exactly this colour, as it paints itself
