@@ -113,10 +113,8 @@ private slots:
         value("failed call keeps 1000", "sqr(-4)+1", 1001);
         value("failed power keeps its left operand", "(-8)^(1/3)", -8);
         value("empty parentheses in a sum", "()+5", 5);
-        value("lone number", "1.5", 1.5);
         value("leading point", ".5", 0.5);
         value("trailing point", "5.", 5);
-        value("leading zeros", "007", 7);
         value("digits around a blank are one number", "2 5", 25);
         value("blank inside a name joins it", "sin x", 4, "sinx=4");
         value("skipped = joins a name and a digit", "x=1", 7, "x1=7");
@@ -131,8 +129,6 @@ private slots:
         value("leading plus has no left operand", "+1", 0);
         value("lone minus", "-", 1000);
         value("product with a lone minus", "5*-", 5000);
-        value("failed call in a product", "sqr(-1)*2", 2000);
-        value("bracketed negative exponent", "2^(-1)", 0.5);
         value("powers left to right", "2^3^2", 64);
         value("integer quotient rounds its operands", "7.5\\2", 4);
         value("integer quotient rounds ties to even", "6.5\\2", 3);
@@ -247,11 +243,9 @@ private slots:
         failure("variable called as a function", "x(2)", 1101, UndefinedFunction + "x()");
         failure("constant called as a function", "pi(1)", 1101, UndefinedFunction + "pi()");
         failure("call without argument raises 1104", "sin()", 1104, MissingArgument + "sin()");
-        failure("call with a lone comma", "sin(,)", 1104, MissingArgument + "sin()");
         failure("unknown function without argument", "foo()", 1104, MissingArgument + "foo()");
         failure("visit of a cleared entry", "2^-1", 1104, MissingArgument + ")");
         failure("missing close", "(1+2", 1100, Parentheses);
-        failure("missing close of a call", "sin(x", 1100, Parentheses);
         failure("close too many", "2)", 1100, Parentheses);
         failure("division by zero", "1/0", 11, DivisionByZero);
         failure("zero over zero", "0/0", 6, Overflow);

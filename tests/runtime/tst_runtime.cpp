@@ -65,13 +65,10 @@ private slots:
             QTest::newRow(rule) << call << expected << error;
         };
         using namespace runtime;
-        row("sum", [] { return add(0.1, 0.2); }, 0.30000000000000004);
         row("sum beyond the doubles overflows", [] { return add(1e308, 1e308); }, 0, 6);
         row("difference beyond the doubles overflows", [] { return sub(-1e308, 1e308); }, 0, 6);
         row("product underflows to zero", [] { return mul(1e-200, 1e-200); }, 0);
-        row("quotient", [] { return runtime::div(1, 4); }, 0.25);
         row("quotient beyond the doubles overflows", [] { return runtime::div(1e300, 1e-300); }, 0, 6);
-        row("power", [] { return power(2, 10); }, 1024);
         row("negative base, whole exponent", [] { return power(-2, 3); }, -8);
         row("square root by power", [] { return power(2.25, 0.5); }, 1.5);
         row("zero to a negative power overflows", [] { return power(0, -1); }, 0, 6);
@@ -86,13 +83,10 @@ private slots:
         row("32-bit bottom tie stays in", [] { return double(toInt32(-2147483648.5)); }, -2147483648.0);
         row("3e9 is no 32-bit integer", [] { return double(toInt32(3e9)); }, 0, 6);
 
-        row("nearest single", [] { return double(toSingle(0.1)); }, double(0.1f));
         row("just above the largest single rounds down", [] { return double(toSingle(3.4028235e38)); }, FLT_MAX);
         row("negative beyond the singles", [] { return double(toSingle(-3.5e38)); }, 0, 6);
         row("below the smallest single is 0", [] { return double(toSingle(1e-50)); }, 0);
 
-        row("7\\2", [] { return double(intDiv(7, 2)); }, 3);
-        row("7%2", [] { return double(intMod(7, 2)); }, 1);
         row("quotient truncates toward zero", [] { return double(intDiv(-7, 3)); }, -2);
         row("remainder takes the dividend's sign", [] { return double(intMod(-7, 3)); }, -1);
         row("positive dividend, negative divisor", [] { return double(intMod(7, -3)); }, 1);
@@ -102,11 +96,8 @@ private slots:
         row("the smallest by -1 has a remainder", [] { return double(intMod(-2147483648.0, -1)); }, 0);
 
         row("blanks around", [] { return readIn("C", " 12 "); }, 12);
-        row("point decimal", [] { return readIn("C", "2.5"); }, 2.5);
         row("comma decimal", [] { return readIn("pt_PT", "2,5"); }, 2.5);
         row("point in a comma locale", [] { return readIn("pt_PT", "2.5"); }, 0, 13);
-        row("negative", [] { return readIn("pt_PT", "-10"); }, -10);
-        row("exponent", [] { return readIn("C", "1e5"); }, 100000);
         row("empty", [] { return readIn("C", ""); }, 0, 13);
         row("trailing letters", [] { return readIn("C", "10x"); }, 0, 13);
         row("infinity is a word", [] { return readIn("C", "inf"); }, 0, 13);
@@ -216,21 +207,13 @@ private slots:
             last = r.next();
             QVERIFY(last >= 0.0f && last < 1.0f);
         }
-        QCOMPARE(r.value(0), last);
-        QCOMPARE(r.value(0), last);
+        QCOMPARE(r.value(0), last); // 0 repeats the last value
         QVERIFY(r.value(1) != last);
-
+        // A negative argument picks its value whatever came before, clock reseeds included.
         const float forMinusOne = r.value(-1);
-        r.next();
         r.reseedFromClock();
         QCOMPARE(r.value(-1), forMinusOne);
         QVERIFY(r.value(-2) != forMinusOne);
-
-        // Two generators agree until one of them is reseeded from the clock.
-        runtime::Random a, b;
-        QCOMPARE(a.next(), b.next());
-        a.reseedFromClock();
-        QVERIFY(a.next() != b.next() || a.next() != b.next());
     }
 };
 
