@@ -64,25 +64,13 @@ bool clickWithoutModal(QAbstractButton* button)
     return !unexpected.answered();
 }
 
-struct Frame {
-    QString window, locale;
-    int xMarks, yMarksUp, yMarksDown; // right of the origin, above it, below it
-    bool onX;                         // the number checked to the pixel is by a mark of the x axis
-    double value;
-    QRect ink; // where that number's pixels lie in Picture1's image
-};
-
-struct AxesCase {
-    QString fields, message;
-    QList<double> limits; // Xmin, Xmax and Ymin stored afterwards
-};
-
-struct Marks {
-    graph::Graduation axis;
-    int count, index;
-    double value; // marks[index]
-    int error = 0;
-};
+// The marks right of the origin, above it and below it; the number checked to the pixel, by a
+// mark of the x axis or not, and where its pixels lie in Picture1's image.
+struct Frame { QString window, locale; int xMarks, yMarksUp, yMarksDown; bool onX; double value; QRect ink; };
+// The limits are Xmin, Xmax and Ymin stored afterwards.
+struct AxesCase { QString fields, message; QList<double> limits; };
+// How many marks, and marks[index].
+struct Marks { graph::Graduation axis; int count, index; double value; int error = 0; };
 
 // The graduation of an axis drawn from lo to hi and seen a margin beyond each end, on 633 pixels.
 graph::Graduation axisOf(double step, double lo, double hi, double margin)
@@ -90,22 +78,11 @@ graph::Graduation axisOf(double step, double lo, double hi, double margin)
     return {step, lo, hi, ((hi + margin) - (lo - margin)) / 633, lo - margin, hi + margin};
 }
 
-struct PlotCase {
-    QString window, fields, message;
-    int icon;
-};
-
-struct Command {
-    QString window, fields, command;
-    QColor pick; // invalid: cancel the colour dialog
-    bool graphKept;
-    QRgb background;
-};
-
-struct MenuCase {
-    QString window, item, asked; // what the window asks of the others
-    bool stays;                  // the window stays, on the screen, once it has asked
-};
+struct PlotCase { QString window, fields, message; int icon; };
+// An invalid pick cancels the colour dialog.
+struct Command { QString window, fields, command; QColor pick; bool graphKept; QRgb background; };
+// What the window asks of the others, and whether it stays on the screen once it has asked.
+struct MenuCase { QString window, item, asked; bool stays; };
 
 } // namespace
 
@@ -315,7 +292,6 @@ void TestGraph::plotMessages_data()
     const QString error = QStringLiteral("Erro na expressão analítica:\r\n\r\n");
     const QString overflow = error + QString::fromStdString(runtime::errorDescription(runtime::Overflow));
     QTest::newRow("Form1 empty a before a bad N") << PlotCase{"Form1", "ValorA= ;ValorNWeier1=x", "Deve indicar o valor de a.", info};
-    QTest::newRow("Form1 empty b") << PlotCase{"Form1", "ValorB=", "Deve indicar o valor de b.", info};
     QTest::newRow("Form1 N fraction") << PlotCase{"Form1", "ValorNWeier1=2.5", n, info};
     QTest::newRow("Form1 b 12.5 made 12") << PlotCase{"Form1", "ValorB=12.5", odd, warn};
     QTest::newRow("Form1 b -3, remainder -1") << PlotCase{"Form1", "ValorB=-3", odd, warn};
@@ -396,8 +372,6 @@ void TestGraph::plotAndCommands()
     const bool radians = c.command == QLatin1String("EixosRad");
     QCOMPARE(form->axisState().EixoEmRadianos, radians);
     QCOMPARE(button(form, "EixosRad")->text(), radians ? QStringLiteral("Unidades") : QStringLiteral("Radianos"));
-    QCOMPARE(button(form, "EixosRad")->toolTip(), radians ? QStringLiteral("Graduar o eixo das abcissas em unidades.")
-                                                : QStringLiteral("Graduar o eixo das abcissas em radianos."));
     if (c.graphKept) {
         // The new colour for the next graph; both show together.
         QCOMPARE(answer.record().initialColor, QColor(Qt::blue));
