@@ -57,8 +57,6 @@ private slots:
     void abscissae_data();
     void abscissae();
     void abscissaeNearTheEndsOfDoubles();
-    void values_data();
-    void values();
     void sums_data();
     void sums();
     void plot_data();
