@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
-#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,15 +11,6 @@
 #include <QTimer>
 
 #include <deque>
-#include <optional>
-
-struct ModalAnswer::State {
-    ModalAction action;
-    int timeoutMs = 5000;
-    std::optional<QDeadlineTimer> deadline; // runs from when it is first in line
-    bool answered = false, expired = false;
-    ModalRecord record;
-};
 
 namespace {
 
@@ -51,11 +41,11 @@ void poll()
 {
     while (!pending.empty() && !inFlight) {
         const auto front = pending.front();
-        if (!front->deadline)
-            front->deadline = QDeadlineTimer(front->timeoutMs);
+        if (front->deadline.isForever())
+            front->deadline.setRemainingTime(front->timeoutMs);
         const QPointer<QWidget> modal = QApplication::activeModalWidget();
         const bool up = modal && modal->isVisible();
-        if (!up && !front->deadline->hasExpired())
+        if (!up && !front->deadline.hasExpired())
             break;
         pending.pop_front();
         front->expired = !up;
@@ -82,21 +72,9 @@ bool ModalAnswer::wait(int timeoutMs) const
         && m_state->answered;
 }
 
-bool ModalAnswer::answered() const
-{
-    return m_state->answered;
-}
-
-const ModalRecord& ModalAnswer::record() const
-{
-    return m_state->record;
-}
-
 ModalAnswer expectModal(ModalAction action, int timeoutMs)
 {
-    auto state = std::make_shared<ModalAnswer::State>();
-    state->action = std::move(action);
-    state->timeoutMs = timeoutMs;
+    auto state = std::make_shared<ModalAnswer::State>(ModalAnswer::State{std::move(action), timeoutMs});
     pending.push_back(state);
     if (!poller) {
         poller = new QTimer(qApp);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDeadlineTimer>
 #include <QStringList>
 
 #include <functional>
@@ -26,11 +27,17 @@ using ModalAction = std::function<void(QWidget*)>;
 
 class ModalAnswer {
 public:
-    struct State;
+    struct State {
+        ModalAction action;
+        int timeoutMs;
+        QDeadlineTimer deadline{QDeadlineTimer::Forever}; // runs from when it is first in line
+        bool answered = false, expired = false;
+        ModalRecord record{};
+    };
     explicit ModalAnswer(std::shared_ptr<State> state) : m_state(std::move(state)) {}
     bool wait(int timeoutMs = 5000) const; // false if dropped
-    bool answered() const;
-    const ModalRecord& record() const;
+    bool answered() const { return m_state->answered; }
+    const ModalRecord& record() const { return m_state->record; }
 
 private:
     std::shared_ptr<State> m_state;
