@@ -131,6 +131,8 @@ void TestGraph::defaultWindow()
     GraphForm* form = open(frame.window);
     auto* title = named<QLabel>(form, "Label6");
     QVERIFY(title && paintedPixels(title, red) > 300);
+    const QImage formula = named<QWidget>(form, "Image4")->grab().toImage();
+    QVERIFY(pixelsWhere(formula, [](QRgb c) { return qGray(c) < 100; }).size() > 100);
     QVERIFY(!named<QLineEdit>(form, "Xmax")->text().contains(QLatin1Char(',')));
 
     const graph::AxisState& s = form->axisState();

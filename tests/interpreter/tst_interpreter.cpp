@@ -114,7 +114,6 @@ private slots:
         value("failed power keeps its left operand", "(-8)^(1/3)", -8);
         value("empty parentheses in a sum", "()+5", 5);
         value("leading point", ".5", 0.5);
-        value("trailing point", "5.", 5);
         value("digits around a blank are one number", "2 5", 25);
         value("blank inside a name joins it", "sin x", 4, "sinx=4");
         value("skipped = joins a name and a digit", "x=1", 7, "x1=7");
@@ -124,15 +123,12 @@ private slots:
         value("middle argument takes the sum", "min(1,2,3)+10", 1);
         value("minus after a comma negates", "min(-1,2)", -1);
         value("first of two groups", "(a)(b)", 7, "a=7;b=9");
-        value("group then number", "(2)3", 2);
         value("sum without right operand", "2+", 2);
         value("leading plus has no left operand", "+1", 0);
         value("lone minus", "-", 1000);
-        value("product with a lone minus", "5*-", 5000);
         value("powers left to right", "2^3^2", 64);
         value("integer quotient rounds its operands", "7.5\\2", 4);
         value("integer quotient rounds ties to even", "6.5\\2", 3);
-        value("modulo takes the dividend's sign", "-7%3", -1);
         value("modulo of a rounded tie", "2.5%2", 0);
         value("capital letters", "SIN(PI)", 3.23e-15, {}, 0.01e-15);
         value("e keeps its literal", "e", 2.718281828);
@@ -140,7 +136,6 @@ private slots:
         value("comma outside a call", "0,5", 0);
         value("group loses its right operand", "(2+)", 2);
         value("close before open", "a)+(b", 1, "a=1;b=2");
-        value("operand that is no number", "1+.", 1);
         value("empty formula", "", 0);
         value("long sum looks back across cleared entries", QString("1+").repeated(99) + "1", 100);
         value("long call leaves its middle arguments", "min(" + QString("9,").repeated(100) + "2)+1", 2);
@@ -243,7 +238,6 @@ private slots:
         failure("variable called as a function", "x(2)", 1101, UndefinedFunction + "x()");
         failure("constant called as a function", "pi(1)", 1101, UndefinedFunction + "pi()");
         failure("call without argument raises 1104", "sin()", 1104, MissingArgument + "sin()");
-        failure("unknown function without argument", "foo()", 1104, MissingArgument + "foo()");
         failure("visit of a cleared entry", "2^-1", 1104, MissingArgument + ")");
         failure("missing close", "(1+2", 1100, Parentheses);
         failure("close too many", "2)", 1100, Parentheses);
