@@ -196,16 +196,20 @@ void PictureBox::PSet(double x, double y, QRgb colour)
     const float fy = runtime::toSingle(y);
     m_currentX = fx;
     m_currentY = fy;
-    const QPoint p = mapper().map(fx, fy);
-    setPixelFast(p.x(), p.y(), colour);
+    if (QImage* image = target()) {
+        const QPoint p = mapper().map(fx, fy);
+        setPixel(*image, p.x(), p.y(), colour | 0xff000000);
+        changed();
+    }
 }
 
-void PictureBox::setPixelFast(int x, int y, QRgb colour)
+QImage* PictureBox::drawingImage()
 {
-    QImage* image = target();
-    if (!image)
-        return;
-    setPixel(*image, x, y, colour | 0xff000000);
+    return target();
+}
+
+void PictureBox::pixelsChanged()
+{
     changed();
 }
 

@@ -90,10 +90,13 @@ public:
     // Sets the one pixel that holds the point.
     void PSet(double x, double y, QRgb colour);
 
-    // For callers that map points themselves (see mapper()): sets one pixel where the drawing
-    // goes, without repainting; flushScreen() shows what was set.
-    void setPixelFast(int x, int y, QRgb colour);
-    // Repaints the box on the screen now, without processing events, if anything was set.
+    // For callers that map and set many points themselves (see mapper()): the image drawing goes
+    // into, to be written directly, or nullptr where it goes nowhere (AutoRedraw off and the box
+    // hidden). Good until the box changes size, visibility or AutoRedraw. pixelsChanged() tells
+    // the box what was written, and flushScreen() then repaints it at once.
+    QImage* drawingImage();
+    void pixelsChanged();
+    // Repaints the box on the screen now, without processing events, if anything was drawn.
     void flushScreen();
 
     void setCurrentX(double x);

@@ -314,7 +314,7 @@ void TestGraph::plotMessages()
     QFETCH(PlotCase, c);
     GraphForm* form = open(c.window);
     setFields(form, c.fields);
-    surface(form)->setPixelFast(300, 100, red); // an earlier graph
+    surface(form)->drawingImage()->setPixel(300, 100, red); // an earlier graph
     ModalAnswer box = expectModal(clickOk);
     ModalAnswer second = expectModal(clickOk, 50);
     QTest::mouseClick(button(form, "Desenhar"), Qt::LeftButton);
