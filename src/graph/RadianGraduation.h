@@ -26,10 +26,10 @@ struct RadianLabel {
 inline constexpr double maxRadianPasses = 1e7;
 
 // Every tick and label is drawn, however close together, while the visible width holds at most
-// this many multiples of π/2 (x from about -18000 to 18000): about a second of drawing. Past
+// this many multiples of π/2 (x from about -32000 to 32000): about a second of drawing. Past
 // that only the four fixed labels are drawn, so that a far wider range cannot hold the window
 // for minutes on every axes drawing.
-inline constexpr double maxRadianMarks = 25000;
+inline constexpr double maxRadianMarks = 45000;
 
 bool radianMarksDrawn(const AxisState& s);
 
