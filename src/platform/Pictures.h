@@ -1,6 +1,7 @@
 // The program's vector pictures, as picture controls.
 #pragma once
 
+#include <QFuture>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -16,6 +17,11 @@ namespace platform {
 class SvgPicture : public QWidget {
 public:
     explicit SvgPicture(const QString& path, QWidget* parent = nullptr);
+    ~SvgPicture() override;
+
+    // Starts drawing the picture at the control's present size on another thread, unless it is
+    // drawn already, so that its first showing finds it drawn (the next page of the commentary).
+    void prepare();
 
     const QString& path() const { return m_path; }
     // What the control shows at its present size (null when the file cannot be read).
@@ -28,8 +34,12 @@ protected:
 private:
     const QPixmap& drawn() const;
 
+    QString cacheKey() const;
+
     QString m_path;
     mutable QPixmap m_drawn; // null until shown, and after a change of font
+    mutable QFuture<QImage> m_preparing; // a drawing under way for cacheKey() at its start
+    QString m_preparingKey;
 };
 
 } // namespace platform

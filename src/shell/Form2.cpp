@@ -124,6 +124,7 @@ void Form2::Form_Load()
     PáginaActual = 1;
     Label2->setText(QString::number(PáginaActual));
     Label2->adjustSize();
+    prepareNeighbours();
 }
 
 void Form2::showEvent(QShowEvent* event)
@@ -166,6 +167,7 @@ void Form2::SetaD_Click()
         SetaD->setEnabled(false);
     Label2->setText(QString::number(PáginaActual));
     Label2->adjustSize();
+    prepareNeighbours();
 }
 
 void Form2::SetaE_Click()
@@ -182,6 +184,15 @@ void Form2::SetaE_Click()
     }
     Label2->setText(QString::number(PáginaActual));
     Label2->adjustSize();
+    prepareNeighbours();
+}
+
+void Form2::prepareNeighbours()
+{
+    for (const int n : {PáginaActual - 1, PáginaActual + 1}) {
+        if (n >= 1 && n <= NúmeroDePáginas)
+            Image1(n)->prepare();
+    }
 }
 
 void Form2::Command1_Click()

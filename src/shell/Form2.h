@@ -44,6 +44,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Starts drawing the pages either side of the one shown, so that the next turn finds its page
+    // drawn.
+    void prepareNeighbours();
+
     bool m_framed = false; // the client was fitted to the window system's frame
     std::array<platform::SvgPicture*, NúmeroDePáginas> m_pages{};
 };
