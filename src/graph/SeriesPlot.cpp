@@ -255,36 +255,6 @@ private:
     std::optional<RuntimeError> m_error;
 };
 
-// The points of a plot written straight into a surface's pixels, as PSet would set them: a
-// store each instead of a call through the box, which made the points cost as much as the sums.
-class PixelWriter {
-public:
-    PixelWriter(platform::PictureBox& box, QRgb colour) : m_box(box), m_colour(colour | 0xff000000)
-    {
-        if (QImage* image = box.drawingImage(); image && !image->isNull()) {
-            m_pixels = reinterpret_cast<QRgb*>(image->bits());
-            m_stride = image->bytesPerLine() / qsizetype(sizeof(QRgb));
-            m_width = image->width();
-            m_height = image->height();
-        }
-    }
-    ~PixelWriter() { m_box.pixelsChanged(); }
-
-    void set(QPoint p)
-    {
-        if (unsigned(p.x()) < unsigned(m_width) && unsigned(p.y()) < unsigned(m_height))
-            m_pixels[p.y() * m_stride + p.x()] = m_colour;
-    }
-
-private:
-    platform::PictureBox& m_box;
-    const QRgb m_colour;
-    QRgb* m_pixels = nullptr;
-    qsizetype m_stride = 0;
-    int m_width = 0;
-    int m_height = 0;
-};
-
 // Abscissae per batch of the plot: about two million terms, so the live view follows the plot
 // closely even when N is large, and at least a few abscissae for each core.
 std::size_t batchSize(double N)
@@ -373,8 +343,6 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
                 platform::PictureBox& picture1, platform::PictureBox& picture2)
 {
     const std::vector<double> xs = plotAbscissae(state.XMinimo, state.XMaximo);
-    const platform::PixelMapper map1 = picture1.mapper();
-    const platform::PixelMapper map2 = picture2.mapper();
     SumEngine engine(series, a, b, N);
 
     // Two batches in turn: the sums of the next one are computed in the background while the
@@ -395,10 +363,9 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
 
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
-    const auto repaintWhenDue = [&] {
+    const auto repaintWhenDue = [&](platform::PictureBox::Points& live) {
         if (sinceRepaint.elapsed() >= 16) { // milliseconds
-            picture2.pixelsChanged();
-            picture2.flushScreen();
+            live.flush();
             sinceRepaint.restart();
         }
     };
@@ -426,18 +393,17 @@ void plotSeries(Series series, double a, double b, double N, const AxisState& st
                 [&compute, &batches, current, end] { compute(batches[1 - current], end); });
 
         {
-            PixelWriter on1(picture1, colour), on2(picture2, colour);
+            platform::PictureBox::Points on1(picture1, colour), on2(picture2, colour);
             for (std::size_t i = 0; i < batch.computed; ++i) {
                 const float x = runtime::toSingle(xs[batch.begin + i]);
                 const float y = runtime::toSingle(batch.ys[i]);
-                on1.set(map1.map(x, y));
-                on2.set(map2.map(x, y));
-                if (i % 512 == 511)
-                    repaintWhenDue();
+                on1.set(x, y);
+                on2.set(x, y);
+                // With many terms a batch holds fewer than 512 abscissae: its end counts too.
+                if (i % 512 == 511 || i + 1 == batch.computed)
+                    repaintWhenDue(on2);
             }
         }
-        // With many terms a batch holds fewer than 512 abscissae.
-        repaintWhenDue();
         if (batch.computed < batch.count)
             throw *batch.error;
         if (!more)

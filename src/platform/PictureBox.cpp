@@ -203,14 +203,26 @@ void PictureBox::PSet(double x, double y, QRgb colour)
     }
 }
 
-QImage* PictureBox::drawingImage()
+PictureBox::Points::Points(PictureBox& box, QRgb colour)
+    : m_box(box), m_map(box.mapper()), m_colour(colour | 0xff000000)
 {
-    return target();
+    if (QImage* image = box.target(); image && !image->isNull()) {
+        m_pixels = reinterpret_cast<QRgb*>(image->bits());
+        m_stride = image->bytesPerLine() / qsizetype(sizeof(QRgb));
+        m_width = image->width();
+        m_height = image->height();
+    }
 }
 
-void PictureBox::pixelsChanged()
+PictureBox::Points::~Points()
 {
-    changed();
+    m_box.changed();
+}
+
+void PictureBox::Points::flush()
+{
+    m_box.changed();
+    m_box.flushScreen();
 }
 
 void PictureBox::flushScreen()

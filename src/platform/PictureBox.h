@@ -90,12 +90,33 @@ public:
     // Sets the one pixel that holds the point.
     void PSet(double x, double y, QRgb colour);
 
-    // For callers that map and set many points themselves (see mapper()): the image drawing goes
-    // into, to be written directly, or nullptr where it goes nowhere (AutoRedraw off and the box
-    // hidden). Good until the box changes size, visibility or AutoRedraw. pixelsChanged() tells
-    // the box what was written, and flushScreen() then repaints it at once.
-    QImage* drawingImage();
-    void pixelsChanged();
+    // Many points in one colour, each set as PSet sets it (coordinates already in single
+    // precision), at the cost of a store: for the hundred thousand points of a plot. While one
+    // is in use the box is not resized, shown, hidden, cleared or switched to AutoRedraw.
+    class Points {
+    public:
+        Points(PictureBox& box, QRgb colour);
+        ~Points();
+
+        void set(float x, float y)
+        {
+            const QPoint p = m_map.map(x, y);
+            if (unsigned(p.x()) < unsigned(m_width) && unsigned(p.y()) < unsigned(m_height))
+                m_pixels[p.y() * m_stride + p.x()] = m_colour;
+        }
+        // Repaints the box on the screen now with the points set so far, without processing events.
+        void flush();
+
+    private:
+        PictureBox& m_box;
+        const PixelMapper m_map;
+        const QRgb m_colour;
+        QRgb* m_pixels = nullptr;
+        qsizetype m_stride = 0;
+        int m_width = 0; // 0 where the drawing goes nowhere: AutoRedraw off and the box hidden
+        int m_height = 0;
+    };
+
     // Repaints the box on the screen now, without processing events, if anything was drawn.
     void flushScreen();
 

@@ -314,7 +314,8 @@ void TestGraph::plotMessages()
     QFETCH(PlotCase, c);
     GraphForm* form = open(c.window);
     setFields(form, c.fields);
-    surface(form)->drawingImage()->setPixel(300, 100, red); // an earlier graph
+    const platform::PixelMapper m = surface(form)->mapper(); // an earlier graph at pixel (300, 100)
+    surface(form)->PSet(m.left + 300.5 / m.xFactor, m.top + 100.5 / m.yFactor, red);
     ModalAnswer box = expectModal(clickOk);
     ModalAnswer second = expectModal(clickOk, 50);
     QTest::mouseClick(button(form, "Desenhar"), Qt::LeftButton);
