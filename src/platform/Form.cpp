@@ -4,21 +4,9 @@
 #include "ProgramTexts.h"
 
 #include <QCloseEvent>
-#include <QPointer>
 #include <QShowEvent>
 
 namespace platform {
-
-namespace {
-
-// The program window that was active last: coming back to it raises no Activate.
-QPointer<Form>& lastActive()
-{
-    static QPointer<Form> form;
-    return form;
-}
-
-} // namespace
 
 Form::Form(QWidget* parent) : QMainWindow(parent)
 {
@@ -32,14 +20,6 @@ void Form::load()
         return;
     m_loaded = true;
     Form_Load();
-}
-
-void Form::activated()
-{
-    if (lastActive() == this)
-        return;
-    lastActive() = this;
-    Form_Activate();
 }
 
 void Form::setMousePointer(MousePointer pointer)
@@ -60,7 +40,7 @@ void Form::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        activated();
+        emit becameActive();
 }
 
 void Form::closeEvent(QCloseEvent* event)

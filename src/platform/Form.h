@@ -5,11 +5,12 @@
 
 namespace platform {
 
-// Form_Load runs once per instance, before its first showing; Form_Activate whenever it becomes
-// the active window coming from another of the program's windows (and on its first showing), not
-// when the user comes back from another application nor when one of the program's message boxes
-// or dialogs closes. Closing it, by its close box or otherwise, unloads it: it tells so with
-// unloading(), then deletes itself.
+// Form_Load runs once per instance, before its first showing. Form_Activate is raised by whoever
+// keeps the program's windows, which alone knows where the user comes from: when the window
+// becomes the active one coming from another of the program's windows (and on its first
+// showing), not when the user comes back from another application nor when one of the program's
+// message boxes or dialogs closes. Closing it, by its close box or otherwise, unloads it: it tells
+// so with unloading(), then deletes itself.
 class Form : public QMainWindow {
     Q_OBJECT
 
@@ -23,14 +24,12 @@ public:
 
     // Runs Form_Load unless it ran already; a window shown before it was loaded loads then.
     void load();
-    // Raises Form_Activate unless it was the program's last active window already. Its
-    // activation by the window system calls it; so does its first showing, whether or not the
-    // window system has activated it yet.
-    void activated();
 
     void setMousePointer(MousePointer pointer);
 
 signals:
+    // The window system made it the active window.
+    void becameActive();
     void unloading();
 
 protected:

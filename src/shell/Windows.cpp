@@ -55,6 +55,7 @@ platform::Form* Windows::show(FormKind kind)
             if (instance == f)
                 instance = nullptr;
         });
+        connect(form, &platform::Form::becameActive, this, [this, f = form.data()] { activate(f); });
         form->load();
         // Its load handling may have unloaded it again.
         if (form.isNull() || instance != form)
@@ -63,9 +64,18 @@ platform::Form* Windows::show(FormKind kind)
     form->show();
     form->raise();
     form->activateWindow();
+    // The first showing is an activation, whether or not the window system has made it one yet.
     if (fresh && !form.isNull())
-        form->activated();
+        activate(form);
     return form;
+}
+
+void Windows::activate(platform::Form* form)
+{
+    if (m_lastActive == form)
+        return;
+    m_lastActive = form;
+    form->Form_Activate();
 }
 
 platform::Form* Windows::instance(FormKind kind) const

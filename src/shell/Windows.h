@@ -39,8 +39,13 @@ public:
     void endProgram() override;
 
 private:
+    // Raises the window's Activate unless it was the active one last: coming back to it from a
+    // message box, a dialog or another application raises none.
+    void activate(platform::Form* form);
+
     Factories m_factories;
     std::array<QPointer<platform::Form>, 5> m_instances;
+    QPointer<platform::Form> m_lastActive;
 };
 
 } // namespace shell

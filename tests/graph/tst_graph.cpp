@@ -109,7 +109,7 @@ GraphForm* TestGraph::open(const QString& window)
         m_form = new Form5(m_navigator);
     // As the shell shows a window: its first showing is its activation.
     m_form->show();
-    m_form->activated();
+    m_form->Form_Activate();
     return m_form;
 }
 
