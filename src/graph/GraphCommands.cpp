@@ -10,7 +10,6 @@
 #include "Values.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -43,11 +42,6 @@ void GraphForm::refusePlot(const QString& message, platform::MsgBoxStyle style)
 bool GraphForm::isBlank(const QLineEdit* field)
 {
     return runtime::trim(field->text()).isEmpty();
-}
-
-QLineEdit* GraphForm::valueField(const char* name) const
-{
-    return Frame1->findChild<QLineEdit*>(QString::fromUtf8(name));
 }
 
 bool GraphForm::termCountAccepted(const QLineEdit* field)

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -213,6 +212,11 @@ void GraphForm::buildWindow()
 
     makePicture(client, v.instructionsName, ":/pictures/instrucoes.svg",
                 pxRect(v.columnLeft, v.instructionsTop, layout::instructionsWidth, layout::instructionsHeight));
+}
+
+QLineEdit* GraphForm::valueField(const char* name) const
+{
+    return Frame1->findChild<QLineEdit*>(text(name));
 }
 
 void GraphForm::buildMenus()

@@ -1,5 +1,5 @@
-// What a graph window asks of the program's other windows. The shell, which owns them all, hands
-// one to each graph window it makes.
+// What a window asks of the program's other windows. The shell, which owns them all, hands
+// one to each window it makes that leads to others.
 #pragma once
 
 namespace graph {

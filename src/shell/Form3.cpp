@@ -4,7 +4,7 @@
 
 #include "Fonts.h"
 #include "Twips.h"
-#include "Windows.h"
+#include "WindowNavigator.h"
 
 #include <QAction>
 #include <QIcon>
@@ -41,7 +41,7 @@ QAction* barCommand(QMenuBar* bar, const char* name, const QString& caption)
 
 } // namespace
 
-Form3::Form3(shell::Windows& windows, QWidget* parent) : Form(parent), m_windows(windows)
+Form3::Form3(graph::WindowNavigator& windows, QWidget* parent) : Form(parent), m_windows(windows)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
@@ -111,20 +111,20 @@ void Form3::AbandonarPrograma_Click()
 
 void Form3::Weierstrass1_Click()
 {
-    m_windows.show(shell::FormKind::Form1);
+    m_windows.showGraph(graph::GraphKind::Weierstrass1);
 }
 
 void Form3::Weierstrass2_Click()
 {
-    m_windows.show(shell::FormKind::Form4);
+    m_windows.showGraph(graph::GraphKind::Weierstrass2);
 }
 
 void Form3::Takagi_Click()
 {
-    m_windows.show(shell::FormKind::Form5);
+    m_windows.showGraph(graph::GraphKind::Takagi);
 }
 
 void Form3::Comentários_Click()
 {
-    m_windows.show(shell::FormKind::Form2);
+    m_windows.showViewer();
 }

@@ -8,13 +8,13 @@ class QAction;
 class QLabel;
 class QMenu;
 
-namespace shell {
-class Windows;
+namespace graph {
+class WindowNavigator;
 }
 
 class Form3 : public platform::Form {
 public:
-    explicit Form3(shell::Windows& windows, QWidget* parent = nullptr);
+    explicit Form3(graph::WindowNavigator& windows, QWidget* parent = nullptr);
 
     void AbandonarPrograma_Click();
     void Weierstrass1_Click();
@@ -23,7 +23,7 @@ public:
     void Comentários_Click();
 
 private:
-    shell::Windows& m_windows;
+    graph::WindowNavigator& m_windows;
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
