@@ -56,10 +56,12 @@ QString SvgPicture::cacheKey() const
 
 void SvgPicture::prepare()
 {
-    QPixmap found;
-    if (size().isEmpty() || !m_drawn.isNull() || m_preparing.isValid() || QPixmapCache::find(cacheKey(), &found))
+    if (size().isEmpty() || !m_drawn.isNull() || m_preparing.isValid())
         return;
-    m_preparingKey = cacheKey();
+    const QString key = cacheKey();
+    if (QPixmapCache::find(key, nullptr))
+        return;
+    m_preparingKey = key;
     m_preparing = QtConcurrent::run(drawSvg, m_path, size(), devicePixelRatioF(), font().toString(),
                                     font().hintingPreference());
 }

@@ -70,7 +70,7 @@ void TestGraph::abscissae()
 
 void TestGraph::abscissaeNearTheEndsOfDoubles()
 {
-    QCOMPARE(errorOf([] { graph::plotAbscissae(-1e308, 1e308); })->number(), 6);
+    QCOMPARE(raisedBy([] { graph::plotAbscissae(-1e308, 1e308); })->number(), 6);
 
     // The running value overflows after the last abscissa: the list ends, and the plot refuses
     // the abscissae beyond single precision.
@@ -80,7 +80,7 @@ void TestGraph::abscissaeNearTheEndsOfDoubles()
     s.XMaximo = DBL_MAX;
     Surfaces surfaces(axes(0, 1));
     const auto error
-        = errorOf([&] { graph::plotSeries(Series::Takagi, 0, 0, 1, s, blue, surfaces.picture1, surfaces.picture2); });
+        = raisedBy([&] { graph::plotSeries(Series::Takagi, 0, 0, 1, s, blue, surfaces.picture1, surfaces.picture2); });
     QCOMPARE(error ? error->number() : 0, 6);
 }
 
@@ -122,9 +122,9 @@ void TestGraph::sums()
 
     // The fast sums are the term-by-term ones bit for bit, and fail as they do.
     Sums fast, literal;
-    const auto fastError = errorOf([&] { fast = graph::computeSums(plot.series, plot.a, plot.b, plot.N, xs); });
+    const auto fastError = raisedBy([&] { fast = graph::computeSums(plot.series, plot.a, plot.b, plot.N, xs); });
     const auto literalError
-        = errorOf([&] { literal = graph::literalSums(plot.series, plot.a, plot.b, plot.N, xs); });
+        = raisedBy([&] { literal = graph::literalSums(plot.series, plot.a, plot.b, plot.N, xs); });
     QCOMPARE(fastError ? fastError->number() : 0, error);
     QCOMPARE(literalError ? literalError->number() : 0, error);
     if (error)
@@ -153,7 +153,7 @@ void TestGraph::plot()
     const graph::AxisState frame = axes(std::min(plot.xmin, plot.xmax), std::max(plot.xmin, plot.xmax));
     Surfaces literal(frame), fast(frame);
     const QImage blank = literal.picture1.image();
-    const auto literalError = errorOf([&] {
+    const auto literalError = raisedBy([&] {
         for (const double x : graph::plotAbscissae(plot.xmin, plot.xmax)) {
             const double y = graph::literalSums(plot.series, plot.a, plot.b, plot.N, {x}).front();
             literal.picture1.PSet(x, y, blue);
@@ -163,7 +163,7 @@ void TestGraph::plot()
     graph::AxisState s = frame;
     s.XMinimo = plot.xmin;
     s.XMaximo = plot.xmax;
-    const auto plotError = errorOf([&] {
+    const auto plotError = raisedBy([&] {
         graph::plotSeries(plot.series, plot.a, plot.b, plot.N, s, blue, fast.picture1, fast.picture2);
     });
 

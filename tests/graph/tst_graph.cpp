@@ -252,7 +252,7 @@ void TestGraph::graduation()
 {
     QFETCH(Marks, marks);
     std::vector<double> got;
-    const auto error = errorOf([&] { graph::forEachGraduationMark(marks.axis, [&got](double t) { got.push_back(t); }); });
+    const auto error = raisedBy([&] { graph::forEachGraduationMark(marks.axis, [&got](double t) { got.push_back(t); }); });
     QCOMPARE(error ? error->number() : 0, marks.error);
     QCOMPARE(int(got.size()), marks.count);
     if (marks.index >= 0)

@@ -2,7 +2,7 @@
 // graduation in plot_cases.cpp.
 #pragma once
 
-#include "RuntimeError.h"
+#include "RaisedError.h"
 #include "WindowNavigator.h"
 
 #include <QObject>
@@ -19,18 +19,6 @@ inline constexpr QRgb white = 0xffffffff;
 inline constexpr QRgb black = 0xff000000;
 inline constexpr QRgb blue = 0xff0000ff;
 inline constexpr QRgb red = 0xffff0000;
-
-// The run-time error f raises, if any.
-template <class F>
-std::optional<RuntimeError> errorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e;
-    }
-    return std::nullopt;
-}
 
 class TestGraph : public QObject {
     Q_OBJECT

@@ -1,5 +1,6 @@
 // The formula object through its calling sequence: values, precedence, functions, errors, limits
 // and the writes that decide when it evaluates again.
+#include "RaisedError.h"
 #include "clsEquation.h"
 
 #include <QStringList>
@@ -47,16 +48,6 @@ Outcome evaluate(const QString &formula, const QString &variables = {})
 {
     clsEquation e;
     return evaluate(e, formula, variables);
-}
-
-int errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const RuntimeError &error) {
-        return error.number();
-    }
-    return 0;
 }
 
 // Rows of formula, variables, and either the value with its relative tolerance or the error raised.

@@ -2,7 +2,7 @@
 #include "KeyedCollection.h"
 #include "LocaleText.h"
 #include "Random.h"
-#include "RuntimeError.h"
+#include "RaisedError.h"
 #include "Values.h"
 
 #include <QLocale>
@@ -15,17 +15,6 @@ using Call = std::function<double()>;
 Q_DECLARE_METATYPE(Call)
 
 namespace {
-
-// The error number that `f` raises, or 0.
-int errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // The whole text read in a locale. The numeric test must agree: error -1 when it does not.
 double readIn(const char *locale, const char *text)
