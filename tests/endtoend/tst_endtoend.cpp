@@ -107,6 +107,7 @@ void TestEndToEnd::initTestCase()
 
 void TestEndToEnd::cleanup()
 {
+    checkModalExpectations();
     m_windows.reset();
     QTRY_VERIFY(shownWindows().isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -134,6 +135,7 @@ void TestEndToEnd::realProgramShowsItsTitle()
 // graph window to another and to the viewer; the drawing copied and saved; out by "Abandonar o programa".
 void TestEndToEnd::userSession()
 {
+    expectNoModal(); // until the drawing is saved
     m_windows = std::make_unique<shell::Windows>();
     const QPointer<platform::Form> start = m_windows->show(FormKind::Form3);
     QVERIFY(start && shownAt(start, QPoint(0, 0)));
@@ -177,6 +179,7 @@ void TestEndToEnd::userSession()
     ModalAnswer save = expectModal(saveAs(file));
     QTest::mouseClick(named<QWidget>(takagi, "GuardarGráfico"), Qt::LeftButton);
     QVERIFY(save.wait());
+    expectNoModal();
     QCOMPARE(QImage(file + QStringLiteral(".bmp")).convertToFormat(QImage::Format_RGB32), drawn);
 
     // "Abandonar o programa" closes every window at once, asking nothing.

@@ -40,6 +40,7 @@ private slots:
     void plotAndCommands_data();
     void plotAndCommands();
     void copyAndSave();
+    void liveViewAdvances();
     void menus_data();
     void menus();
     void abscissae_data();

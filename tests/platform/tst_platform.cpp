@@ -64,7 +64,7 @@ class TestPlatform : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void cleanup() { clearModalExpectations(); }
+    void cleanup() { checkModalExpectations(); }
 
     void linePixels()
     {

@@ -40,6 +40,7 @@ class TestShell : public QObject {
 private slots:
     void init()
     {
+        expectNoModal(); // nothing here asks the user, unless a test says so
         m_windows = std::make_unique<shell::Windows>();
         m_start = m_windows->show(FormKind::Form3);
         QVERIFY(QTest::qWaitForWindowExposed(m_start));
@@ -47,7 +48,7 @@ private slots:
 
     void cleanup()
     {
-        clearModalExpectations();
+        checkModalExpectations();
         m_windows.reset();
         QTRY_VERIFY(shownWindows().isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -11,11 +11,17 @@
 #include <QTimer>
 
 #include <deque>
+#include <utility>
+#include <vector>
 
 namespace {
 
-std::deque<std::shared_ptr<ModalAnswer::State>> pending;
-bool inFlight = false; // an answer scheduled: its modal widget is still up
+using State = ModalAnswer::State;
+
+std::deque<std::shared_ptr<State>> pending;
+std::vector<std::shared_ptr<State>> setUp; // by this test, answered or not
+bool inFlight = false;                      // an answer scheduled: its modal widget is still up
+const State* answering = nullptr;           // whose action runs now
 QTimer* poller = nullptr;
 
 ModalRecord recordOf(QWidget* modal)
@@ -37,16 +43,49 @@ ModalRecord recordOf(QWidget* modal)
     return r;
 }
 
+void fail(const QString& message, const State* at)
+{
+    // Reported at the line of the test that set the answer up, the last one if none applies.
+    if (!at && !setUp.empty())
+        at = setUp.back().get();
+    QTest::qFail(qPrintable(message), at ? at->where.file_name() : "", at ? int(at->where.line()) : 0);
+}
+
+// Fails the test and closes the modal widget, so that the test goes on instead of hanging in it.
+void refuse(QWidget* modal, const QString& why, const State* at)
+{
+    const auto* box = qobject_cast<QMessageBox*>(modal);
+    fail(QStringLiteral("%1; it met %2 \"%3\"%4")
+             .arg(why, QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle(),
+                  box ? QStringLiteral(": ") + box->text() : QString()),
+         at);
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}
+
+void miss(QWidget* modal, const QString& why)
+{
+    refuse(modal, why, answering);
+}
+
 void poll()
 {
-    while (!pending.empty() && !inFlight) {
+    while (!inFlight) {
+        const QPointer<QWidget> modal = QApplication::activeModalWidget();
+        const bool up = modal && modal->isVisible();
+        if (pending.empty() || pending.front()->forbids) {
+            if (up)
+                refuse(modal, QStringLiteral("No message box nor dialog was expected"),
+                       pending.empty() ? nullptr : pending.front().get());
+            return;
+        }
         const auto front = pending.front();
         if (front->deadline.isForever())
             front->deadline.setRemainingTime(front->timeoutMs);
-        const QPointer<QWidget> modal = QApplication::activeModalWidget();
-        const bool up = modal && modal->isVisible();
         if (!up && !front->deadline.hasExpired())
-            break;
+            return;
         pending.pop_front();
         front->expired = !up;
         if (!up)
@@ -56,12 +95,27 @@ void poll()
         // From a fresh call, so that a modal widget the answer opens is answered by this poll.
         QTimer::singleShot(0, poller, [front, modal] {
             inFlight = false;
-            if (modal)
-                front->action(modal);
+            if (!modal)
+                return fail(QStringLiteral("The modal widget went before it was answered"), front.get());
+            const State* outer = std::exchange(answering, front.get());
+            front->action(modal);
+            answering = outer;
         });
     }
-    if (pending.empty())
-        poller->stop();
+}
+
+void enqueue(std::shared_ptr<State> state)
+{
+    // A "no modal widget now" ends where the test expects one again.
+    while (!pending.empty() && pending.back()->forbids)
+        pending.pop_back();
+    pending.push_back(state);
+    setUp.push_back(std::move(state));
+    if (!poller) {
+        poller = new QTimer(qApp);
+        QObject::connect(poller, &QTimer::timeout, poll);
+    }
+    poller->start(10);
 }
 
 } // namespace
@@ -72,39 +126,47 @@ bool ModalAnswer::wait(int timeoutMs) const
         && m_state->answered;
 }
 
-ModalAnswer expectModal(ModalAction action, int timeoutMs)
+ModalAnswer expectModal(ModalAction action, int timeoutMs, std::source_location where)
 {
-    auto state = std::make_shared<ModalAnswer::State>(ModalAnswer::State{std::move(action), timeoutMs});
-    pending.push_back(state);
-    if (!poller) {
-        poller = new QTimer(qApp);
-        QObject::connect(poller, &QTimer::timeout, poll);
-    }
-    poller->start(10);
+    auto state = std::make_shared<State>(State{std::move(action), timeoutMs, where});
+    enqueue(state);
     return ModalAnswer(state);
 }
 
-void clearModalExpectations()
+void expectNoModal(std::source_location where)
 {
-    for (const auto& state : pending)
-        state->expired = true;
+    enqueue(std::make_shared<State>(State{{}, 0, where, true}));
+}
+
+void checkModalExpectations()
+{
+    if (poller)
+        poller->stop();
+    for (const auto& state : setUp)
+        if (!state->forbids && !state->answered)
+            fail(QStringLiteral("No message box nor dialog came for the answer set up here"), state.get());
+    setUp.clear();
     pending.clear();
     inFlight = false;
 }
 
 void clickOk(QWidget* modal)
 {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (QAbstractButton* button = box ? box->button(QMessageBox::Ok) : nullptr)
-        button->click();
-    else if (auto* dialog = qobject_cast<QDialog*>(modal))
-        dialog->accept();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            return ok->click();
+        return miss(modal, QStringLiteral("OK was to be clicked, but the box has no OK button"));
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+        return dialog->accept();
+    miss(modal, QStringLiteral("OK was to be clicked, but this is no dialog"));
 }
 
 void cancel(QWidget* modal)
 {
     if (auto* dialog = qobject_cast<QDialog*>(modal))
-        dialog->reject();
+        return dialog->reject();
+    miss(modal, QStringLiteral("A dialog was to be cancelled"));
 }
 
 ModalAction clickButton(const QString& text)
@@ -113,25 +175,29 @@ ModalAction clickButton(const QString& text)
         for (QAbstractButton* button : modal->findChildren<QAbstractButton*>())
             if (button->isVisible() && QString(button->text()).remove(QLatin1Char('&')) == wanted)
                 return button->click();
+        miss(modal, QStringLiteral("\"%1\" was to be clicked, but no visible button says so").arg(wanted));
     };
 }
 
 ModalAction saveAs(const QString& fileName)
 {
     return [fileName](QWidget* modal) {
-        if (auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            edit->setText(fileName);
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->accept();
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!dialog || !edit)
+            return miss(modal, QStringLiteral("%1 was to be typed in a file dialog").arg(fileName));
+        edit->setText(fileName);
+        static_cast<QDialog*>(dialog)->accept();
     };
 }
 
 ModalAction pickColor(const QColor& colour)
 {
     return [colour](QWidget* modal) {
-        if (auto* dialog = qobject_cast<QColorDialog*>(modal)) {
-            dialog->setCurrentColor(colour);
-            dialog->accept();
-        }
+        auto* dialog = qobject_cast<QColorDialog*>(modal);
+        if (!dialog)
+            return miss(modal, QStringLiteral("%1 was to be picked in a colour dialog").arg(colour.name()));
+        dialog->setCurrentColor(colour);
+        dialog->accept();
     };
 }

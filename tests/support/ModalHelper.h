@@ -1,6 +1,11 @@
 // Answers the program's message boxes and dialogs from inside their modal loop, as a user does: set
 // the answer up first, then do what opens them. Successive expectations answer successive modal
 // widgets; one that sees none within its time-out (from the previous answer) is dropped.
+//
+// Nothing passes by accident: an answer that cannot do what it says (no such button, a dialog of
+// another kind) fails the test where it meets its modal widget and closes it; a modal widget that
+// no expectation is waiting for fails the test and is closed; and checkModalExpectations(), in
+// each test's cleanup(), fails the test for every expectation that no modal widget met.
 #pragma once
 
 #include <QColor>
@@ -9,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <source_location>
 
 class QWidget;
 
@@ -30,6 +36,8 @@ public:
     struct State {
         ModalAction action;
         int timeoutMs;
+        std::source_location where; // where the test set it up
+        bool forbids = false;       // stands for "no modal widget now"
         QDeadlineTimer deadline{QDeadlineTimer::Forever}; // runs from when it is first in line
         bool answered = false, expired = false;
         ModalRecord record{};
@@ -43,11 +51,17 @@ private:
     std::shared_ptr<State> m_state;
 };
 
-ModalAnswer expectModal(ModalAction action, int timeoutMs = 5000);
-void clearModalExpectations(); // in a test's cleanup()
+ModalAnswer expectModal(ModalAction action, int timeoutMs = 5000,
+                        std::source_location where = std::source_location::current());
+// No modal widget may come until the next expectModal(): one that does fails the test and is closed.
+void expectNoModal(std::source_location where = std::source_location::current());
+// In a test's cleanup(): fails the test for each expectation that no modal widget met, then
+// forgets them all.
+void checkModalExpectations();
 
-void clickOk(QWidget* modal); // or the dialog's accepting button
-void cancel(QWidget* modal);
-ModalAction clickButton(const QString& text); // "&Sim" or "Sim"
+// The answers. Each fails the test, and closes its modal widget, when it cannot do what it says.
+void clickOk(QWidget* modal); // a message box's OK, or any other dialog's accepting
+void cancel(QWidget* modal);  // a dialog's rejecting
+ModalAction clickButton(const QString& text); // "&Sim" or "Sim", a visible button of that text
 ModalAction saveAs(const QString& fileName);  // typed in a file dialog
-ModalAction pickColor(const QColor& colour);
+ModalAction pickColor(const QColor& colour);  // in a colour dialog
