@@ -10,11 +10,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
+#include <algorithm>
 #include <memory>
 
 using namespace platform;
@@ -208,11 +210,29 @@ private slots:
         QCOMPARE(countColour(box->image(), 0xffff0000), 50 * 30);
     }
 
+    // As a title bar shows it, 36 x 36: a blue curve across a pair of grey axes, on white.
     void windowIcon()
     {
-        SvgPicture icon(QStringLiteral(":/icons/window.svg"));
-        icon.resize(32, 32);
-        QVERIFY(!icon.picture().isNull());
+        const QImage icon = QIcon(QStringLiteral(":/icons/window.svg")).pixmap(36, 36).toImage()
+                                .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(icon.size(), QSize(36, 36));
+        QList<int> greyInRow(36), greyInColumn(36);
+        int curveLeft = 36, curveRight = -1;
+        for (int y = 0; y < 36; ++y)
+            for (int x = 0; x < 36; ++x) {
+                const QRgb c = icon.pixel(x, y);
+                if (qBlue(c) > 200 && qRed(c) < 100 && qGreen(c) < 100) {
+                    curveLeft = std::min(curveLeft, x);
+                    curveRight = std::max(curveRight, x);
+                } else if (c != white && qRed(c) == qGreen(c) && qGreen(c) == qBlue(c)) {
+                    ++greyInRow[y];
+                    ++greyInColumn[x];
+                }
+            }
+        QVERIFY(countColour(icon, white) > 36 * 36 / 2);
+        QVERIFY(curveLeft < 10 && curveRight > 26);
+        QVERIFY(*std::max_element(greyInRow.cbegin(), greyInRow.cend()) >= 20);
+        QVERIFY(*std::max_element(greyInColumn.cbegin(), greyInColumn.cend()) >= 20);
     }
 
     // A name typed in capitals has the default extension all the same; the flags asked for stay.
@@ -251,10 +271,13 @@ private slots:
         QCOMPARE(dialog.FileName(), QString());
     }
 
-    // What a reader of the file finds: a 24-bit bitmap, rows padded to 4 bytes, the same pixels.
+    // What a reader of the file finds: a 24-bit bitmap at 96 dots per inch whatever the screen's,
+    // rows padded to 4 bytes, the same pixels.
     void bitmapFileReadsBack()
     {
         QImage picture(7, 3, QImage::Format_RGB32); // 21 bytes a row: 3 of padding
+        picture.setDotsPerMeterX(2835); // from a screen of 72 dots per inch
+        picture.setDotsPerMeterY(2835);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 7; ++x)
                 picture.setPixel(x, y, qRgb(x * 30, y * 100, 255 - x));
@@ -267,6 +290,8 @@ private slots:
         const QByteArray bytes = file.readAll();
         QCOMPARE(bytes.size(), 54 + 3 * 24);
         QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), 24); // bits per pixel
+        QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 38), 3780); // pixels per metre, 96 per inch
+        QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 42), 3780);
         QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), picture);
 
         const BitmapSaveResult missing = saveBitmap(picture, dir.filePath(QStringLiteral("nao/existe.bmp")));

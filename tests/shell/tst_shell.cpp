@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "ModalHelper.h"
 #include "TitlePicture.h"
+#include "Twips.h"
 #include "UserActions.h"
 #include "Windows.h"
 
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <memory>
 
+using platform::px;
 using shell::FormKind;
 
 namespace {
@@ -71,6 +73,7 @@ private slots:
         clickBar(m_start, qPrintable(item));
         platform::Form* first = m_windows->instance(kind);
         QVERIFY(first && first->isVisible());
+        QVERIFY(hasTheProgramIcon(first) && hasTheProgramIcon(m_start));
         auto* edit = named<QLineEdit>(first, "Xmax");
         const QString defaultText = edit->text();
         edit->setText(QStringLiteral("0.25"));
@@ -147,10 +150,31 @@ private slots:
         QCOMPARE(a->activates, 2);
     }
 
-    void titleInBlue()
+    // The title words and the three credit lines in blue, each on its own line where the layout
+    // puts it: every blue pixel outside the picture lies in the band of rows of one label, right
+    // of its left edge (in twips: left, top, height).
+    void titleLinesWhereTheLayoutPutsThem()
     {
-        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5"})
-            QVERIFY2(paintedPixels(named<QLabel>(m_start, name), qRgb(0, 0, 255)) > 20, name);
+        struct Line { const char* label; int left, top, height; int blue = 0; };
+        Line lines[] = {{"Label4", 10020, 2580, 1005}, {"Label5", 9420, 6360, 1005}, {"Label1", 480, 9360, 285},
+                        {"Label2", 480, 9720, 285}, {"Label3", 480, 10080, 285}};
+        const QImage client = m_start->centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect picture = platform::pxRect(420, 360, 8505, 8505);
+        int stray = 0;
+        for (int y = 0; y < client.height(); ++y)
+            for (int x = 0; x < client.width(); ++x) {
+                if (client.pixel(x, y) != qRgb(0, 0, 255) || picture.contains(x, y))
+                    continue;
+                const auto line = std::find_if(std::begin(lines), std::end(lines), [x, y](const Line& l) {
+                    return x >= px(l.left) && y >= px(l.top) && y < px(l.top + l.height);
+                });
+                ++(line == std::end(lines) ? stray : line->blue);
+            }
+        QCOMPARE(stray, 0);
+        for (const Line& line : lines) {
+            QVERIFY2(line.blue > 20, line.label);
+            QCOMPARE(named<QLabel>(m_start, line.label)->pos(), QPoint(px(line.left), px(line.top)));
+        }
     }
 
     // Opened on page 1, the keyboard goes right arrow (first), left arrow (passed over while
@@ -159,6 +183,7 @@ private slots:
     {
         clickBar(m_start, "Comentários");
         QVERIFY(viewer() && QTest::qWaitForWindowActive(viewer()));
+        QVERIFY(hasTheProgramIcon(viewer()));
         const QList<QWidget*> order{named<QWidget>(viewer(), "SetaD"), named<QWidget>(viewer(), "SetaE"),
                                     named<QWidget>(viewer(), "Command1")};
         for (int page : {1, 2}) {
@@ -278,6 +303,12 @@ private slots:
 
 private:
     QWidget* viewer() const { return m_windows->instance(FormKind::Form2); }
+
+    static bool hasTheProgramIcon(const QWidget* window)
+    {
+        const auto drawn = [](const QIcon& icon) { return icon.pixmap(36, 36).toImage(); };
+        return drawn(window->windowIcon()) == drawn(QIcon(QStringLiteral(":/icons/window.svg")));
+    }
 
     // Only the current page shown, its lettering embedded; "Página", its number, whole, and "de  13"
     // on one line; each arrow greyed at its end only.
