@@ -199,11 +199,4 @@ bool graduationDrawable(const Graduation& g)
     return passes(g.hi, g.step) <= maxGraduationPasses && passes(g.lo, -g.step) <= maxGraduationPasses;
 }
 
-std::vector<double> graduationMarks(const Graduation& g)
-{
-    std::vector<double> marks;
-    forEachGraduationMark(g, [&marks](double t) { marks.push_back(t); });
-    return marks;
-}
-
 } // namespace graph
