@@ -2,6 +2,7 @@
 // same for a minimal main window with a menu bar and a 633 x 633 picture. Runs offscreen.
 #include "Form.h"
 #include "Form2.h"
+#include "MessageBox.h"
 #include "Windows.h"
 
 #include <benchmark/benchmark.h>
@@ -138,7 +139,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TrivelasMorvanicas"));
+    QApplication::setApplicationName(platform::applicationTitle());
     shell::Windows programWindows;
     windows = &programWindows;
 

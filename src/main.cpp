@@ -1,4 +1,5 @@
 // The program: the start window, from which every other window is reached.
+#include "MessageBox.h"
 #include "Windows.h"
 
 #include <QApplication>
@@ -7,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TrivelasMorvanicas"));
+    QApplication::setApplicationName(platform::applicationTitle());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
 
     shell::Windows windows;

@@ -1,6 +1,7 @@
 // Axes drawing of the graph windows.
 #include "AxesDrawing.h"
 
+#include "GraphLayout.h"
 #include "LocaleText.h"
 #include "PictureBox.h"
 #include "RadianGraduation.h"
@@ -20,8 +21,6 @@ using runtime::mul;
 using runtime::sub;
 
 namespace {
-
-constexpr QRgb black = 0xff000000;
 
 // Arrowheads, letters, tick marks and numbers stand whole pixels away from the points they
 // belong to.
@@ -78,8 +77,8 @@ AxesOutcome drawFrame(const AxesInput& input, AxisState& state, platform::Pictur
     const double yLo = sub(state.YMinimo, state.MargemY);
     const double yHi = add(state.YMaximo, state.MargemY);
     for (platform::PictureBox* picture : pictures) {
-        picture->Line(xLo, 0, xHi, 0, black);
-        picture->Line(0, yLo, 0, yHi, black);
+        picture->Line(xLo, 0, xHi, 0, layout::black);
+        picture->Line(0, yLo, 0, yHi, layout::black);
     }
 
     if (arrowX)
@@ -112,14 +111,14 @@ AxesOutcome drawFrame(const AxesInput& input, AxisState& state, platform::Pictur
         } else {
             forEachGraduationMark(xAxis, [&](double t) {
                 for (platform::PictureBox* picture : pictures)
-                    picture->Line(t, px.y(2), t, -px.y(2), black);
+                    picture->Line(t, px.y(2), t, -px.y(2), layout::black);
             });
         }
     }
     if (input.MarcaY) {
         forEachGraduationMark(yAxis, [&](double t) {
             for (platform::PictureBox* picture : pictures)
-                picture->Line(-px.x(2), t, px.x(2), t, black);
+                picture->Line(-px.x(2), t, px.x(2), t, layout::black);
         });
     }
     if (input.GradNumX) {
@@ -197,13 +196,6 @@ bool graduationDrawable(const Graduation& g)
         return ahead ? std::fabs(end) / step : 0.0;
     };
     return passes(g.hi, g.step) <= maxGraduationPasses && passes(g.lo, -g.step) <= maxGraduationPasses;
-}
-
-std::vector<double> graduationMarks(const Graduation& g)
-{
-    std::vector<double> marks;
-    forEachGraduationMark(g, [&marks](double t) { marks.push_back(t); });
-    return marks;
 }
 
 } // namespace graph

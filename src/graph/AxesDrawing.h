@@ -6,8 +6,6 @@
 
 #include <QString>
 
-#include <vector>
-
 class QWidget;
 class clsEquation;
 
@@ -71,9 +69,6 @@ bool graduationDrawable(const Graduation& g);
 // Throws RuntimeError 6 if the running value overflows.
 template <class Mark>
 void forEachGraduationMark(const Graduation& g, Mark&& mark);
-
-// The same values, collected.
-std::vector<double> graduationMarks(const Graduation& g);
 
 namespace detail {
 template <class Mark>

@@ -100,7 +100,8 @@ const GraphVariant& takagiLayout();
 std::span<const ControlRow> axisOptionRows();
 std::span<const ToolButtonRow> toolButtonRows();
 
-// Fixed measures of the shared design.
+// Fixed measures and colours of the shared design; the axes and their graduation are drawn in
+// its black too.
 namespace layout {
 inline constexpr int titleTop = 180;
 inline constexpr int titleHeight = 675;

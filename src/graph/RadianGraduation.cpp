@@ -1,6 +1,7 @@
 // Graduation of the x axis in multiples of π/2: tick marks and their labels.
 #include "RadianGraduation.h"
 
+#include "GraphLayout.h"
 #include "PictureBox.h"
 #include "SeriesPlot.h"
 #include "Values.h"
@@ -16,8 +17,6 @@ constexpr double DoisPi = 6.28318;
 constexpr double TresPi = 9.42477;
 constexpr double MeioPi = PiAproximado / 2;
 constexpr double TresMeiosPi = TresPi / 2;
-
-constexpr QRgb black = 0xff000000;
 
 // The stretch of x in which a mark can show: the visible range widened by its own width on each
 // side, which leaves room for the width of a label starting left of the visible range.
@@ -123,8 +122,8 @@ void MarcarRadianos(platform::PictureBox& picture1, platform::PictureBox& pictur
     const double above = runtime::mul(2, s.UnidadesPorPixelY);
     const double below = runtime::mul(-2, s.UnidadesPorPixelY);
     for (const double t : radianTicks(s)) {
-        picture1.Line(t, above, t, below, black);
-        picture2.Line(t, above, t, below, black);
+        picture1.Line(t, above, t, below, layout::black);
+        picture2.Line(t, above, t, below, layout::black);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "MessageBox.h"
 
 #include "ProgramTexts.h"
+#include "RuntimeError.h"
 
 #include <QMessageBox>
 
@@ -9,7 +10,7 @@ namespace platform {
 
 QString applicationTitle()
 {
-    return QStringLiteral("TrivelasMorvanicas");
+    return QString::fromUtf8(runtime::ProgramName);
 }
 
 void MsgBox(QWidget* parent, const QString& text, MsgBoxStyle style, const QString& title)

@@ -16,7 +16,7 @@ enum MsgBoxStyle : int {
     MsgBoxInformation = 64,
 };
 
-// The title shown by a box given none.
+// The title shown by a box given none: the program's name.
 QString applicationTitle();
 
 // Shows `text` modally with the icon of `style` and one OK button; returns once it is answered.

@@ -42,9 +42,7 @@ struct PixelMapper {
 class PrintItem {
 public:
     PrintItem(double number);
-    PrintItem(int number) : PrintItem(double(number)) {}
     PrintItem(const QString& text) : m_text(text) {}
-    PrintItem(const char* text) : m_text(QString::fromUtf8(text)) {}
     const QString& text() const { return m_text; }
 
 private:

@@ -32,7 +32,7 @@ std::string errorDescription(int number)
 
 void raise(int number)
 {
-    throw RuntimeError(number, RuntimeSource, errorDescription(number));
+    throw RuntimeError(number, ProgramName, errorDescription(number));
 }
 
 } // namespace runtime

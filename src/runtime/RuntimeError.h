@@ -29,8 +29,9 @@ inline constexpr int DivisionByZero = 11;   // Divisão por zero
 inline constexpr int TypeMismatch = 13;     // Tipos incompatíveis
 inline constexpr int InvalidUseOfNull = 94; // Utilização inválida de um valor nulo
 
-// Source of the errors that the runtime raises on its own account.
-inline constexpr const char *RuntimeSource = "TrivelasMorvanicas";
+// The program's name: the source of the errors that the runtime raises on its own account, the
+// application's name and the title of a message box given none.
+inline constexpr const char *ProgramName = "TrivelasMorvanicas";
 
 // The Portuguese description of one of the numbers above (empty for any other number).
 std::string errorDescription(int number);
