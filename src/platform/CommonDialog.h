@@ -25,12 +25,9 @@ public:
 
     int Flags() const { return m_flags; }
     void setFlags(int flags) { m_flags = flags; }
-    QString InitDir() const { return m_initDir; }
     void setInitDir(const QString& dir) { m_initDir = dir; }
     // Pairs of description and pattern separated by "|": "Mapa de bits (*.bmp)|*.bmp".
-    QString Filter() const { return m_filter; }
     void setFilter(const QString& filter) { m_filter = filter; }
-    QString DefaultExt() const { return m_defaultExt; }
     void setDefaultExt(const QString& ext) { m_defaultExt = ext; }
     QString FileName() const { return m_fileName; }
     void setFileName(const QString& name) { m_fileName = name; }

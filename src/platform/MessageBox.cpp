@@ -18,8 +18,6 @@ void MsgBox(QWidget* parent, const QString& text, MsgBoxStyle style, const QStri
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (style) {
     case MsgBoxPlain: break;
-    case MsgBoxCritical: icon = QMessageBox::Critical; break;
-    case MsgBoxQuestion: icon = QMessageBox::Question; break;
     case MsgBoxExclamation: icon = QMessageBox::Warning; break;
     case MsgBoxInformation: icon = QMessageBox::Information; break;
     }

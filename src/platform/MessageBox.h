@@ -10,8 +10,6 @@ namespace platform {
 // Styles: the icon plus the buttons; every box of the program has the single OK button.
 enum MsgBoxStyle : int {
     MsgBoxPlain = 0,
-    MsgBoxCritical = 16,
-    MsgBoxQuestion = 32,
     MsgBoxExclamation = 48,
     MsgBoxInformation = 64,
 };

@@ -121,8 +121,7 @@ void PictureBox::setAutoRedraw(bool on)
 
 void PictureBox::ScaleMode(Scaling mode)
 {
-    if (mode == Scaling::Pixel)
-        m_pixelScale = true;
+    m_pixelScale = mode == Scaling::Pixel;
 }
 
 double PictureBox::ScaleWidth() const

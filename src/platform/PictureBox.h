@@ -65,10 +65,9 @@ public:
     void setAutoRedraw(bool on);
     bool AutoRedraw() const { return m_autoRedraw; }
 
-    // The scale a box stands in: one of its own, set by Scale, or pixels.
-    enum class Scaling { User, Pixel };
-    // Pixel sets the scale back to pixels: origin at the top-left corner, one unit per pixel.
-    // User keeps the scale as it is.
+    // The scale a box stands in, besides its own set by Scale: pixels.
+    enum class Scaling { Pixel };
+    // Sets the scale back to pixels: origin at the top-left corner, one unit per pixel.
     void ScaleMode(Scaling mode);
     // Size of the inner area in units of the current scale (pixels in the pixel scale).
     double ScaleWidth() const;
