@@ -6,7 +6,8 @@
 #include "ModalHelper.h"
 #include "PictureBox.h"
 #include "Pictures.h"
-#include "RuntimeError.h"
+#include "RaisedError.h"
+#include "UserActions.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,24 +18,18 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace platform;
+using BoxCall = std::function<void(PictureBox&)>;
+Q_DECLARE_METATYPE(BoxCall)
 
 namespace {
 
 constexpr QRgb white = 0xffffffff;
 constexpr QRgb blue = 0xff0000ff;
 constexpr QRgb black = 0xff000000;
-
-int countColour(const QImage& image, QRgb colour)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == colour;
-    return n;
-}
 
 // A surface of the given pixel size that keeps what is drawn on it.
 std::unique_ptr<PictureBox> keptBox(int w, int h)
@@ -47,6 +42,9 @@ std::unique_ptr<PictureBox> keptBox(int w, int h)
 
 constexpr int saveFlags =
     CommonDialog::FlagLongNames | CommonDialog::FlagPathMustExist | CommonDialog::FlagAskReplace;
+
+// A number or a text, printed in a font, and what shows.
+struct Printed { QVariant item; QString font; double size; QString shown; };
 
 CommonDialog bitmapSaveDialog(const QString& folder)
 {
@@ -90,62 +88,44 @@ private slots:
         far->Scale(0, 1, 1, 0);
         far->Line(-1e30, 0.5, 1e30, 0.5, blue);
         far->Line(-1e30, -1e30, -1e29, -1e29, blue);
-        QCOMPARE(countColour(far->image(), blue), 50);
+        QCOMPARE(pixelsOf(far->image(), blue), 50);
         QCOMPARE(far->image().pixel(49, 25), blue);
     }
 
     void coordinateErrors_data()
     {
-        QTest::addColumn<int>("call");
-        QTest::addColumn<double>("value");
+        QTest::addColumn<BoxCall>("call");
         QTest::addColumn<int>("error");
-        QTest::newRow("PSet x beyond single precision raises 6") << 0 << 1e39 << 6;
-        QTest::newRow("Line end beyond single precision raises 6") << 1 << -3.5e38 << 6;
-        QTest::newRow("largest single is accepted") << 0 << 3.4e38 << 0;
-        QTest::newRow("scale of no width raises 5") << 2 << 1.0 << 5;
+        QTest::newRow("PSet x beyond single precision raises 6") << BoxCall([](PictureBox& b) { b.PSet(1e39, 0, blue); }) << 6;
+        QTest::newRow("Line end beyond single precision raises 6") << BoxCall([](PictureBox& b) { b.Line(0, 0, 1, -3.5e38, blue); }) << 6;
+        QTest::newRow("largest single is accepted") << BoxCall([](PictureBox& b) { b.PSet(3.4e38, 0, blue); }) << 0;
+        QTest::newRow("scale of no width raises 5") << BoxCall([](PictureBox& b) { b.Scale(1, 0, 1, 5); }) << 5;
     }
 
     void coordinateErrors()
     {
-        QFETCH(int, call);
-        QFETCH(double, value);
+        QFETCH(BoxCall, call);
         QFETCH(int, error);
         auto box = keptBox(10, 10);
-        int raised = 0;
-        try {
-            if (call == 0)
-                box->PSet(value, 0, blue);
-            else if (call == 1)
-                box->Line(0, 0, 1, value, blue);
-            else
-                box->Scale(value, 0, value, 5);
-        } catch (const RuntimeError& e) {
-            raised = e.number();
-        }
-        QCOMPARE(raised, error);
-        QCOMPARE(countColour(box->image(), blue), 0);
+        QCOMPARE(errorOf([&] { call(*box); }), error);
+        QCOMPARE(pixelsOf(box->image(), blue), 0);
         QCOMPARE(box->ScaleWidth(), 10.0); // the scale is untouched
     }
 
     void printedText_data()
     {
-        QTest::addColumn<QVariant>("item"); // a number or a text
-        QTest::addColumn<QString>("font");
-        QTest::addColumn<double>("size");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("number, a blank before and after") << QVariant(0.5) << "MS Serif" << 6.0 << " 0.5 ";
-        QTest::newRow("negative number, a blank after") << QVariant(-0.4) << "Arial" << 8.25 << "-0.4 ";
-        QTest::newRow("symbol font") << QVariant("-3p/2") << "symbol" << 8.25 << "−3π/2";
-        QTest::newRow("large text") << QVariant("Weierstrass") << "Comic Sans MS" << 24.0 << "Weierstrass";
+        QTest::addColumn<Printed>("c");
+        QTest::newRow("number, a blank before and after") << Printed{0.5, "MS Serif", 6.0, " 0.5 "};
+        QTest::newRow("negative number, a blank after") << Printed{-0.4, "Arial", 8.25, "-0.4 "};
+        QTest::newRow("symbol font") << Printed{"-3p/2", "symbol", 8.25, "−3π/2"};
+        QTest::newRow("large text") << Printed{"Weierstrass", "Comic Sans MS", 24.0, "Weierstrass"};
     }
 
     // The text's top-left corner lies at the text position, which then moves to the next line.
     void printedText()
     {
-        QFETCH(QVariant, item);
-        QFETCH(QString, font);
-        QFETCH(double, size);
-        QFETCH(QString, shown);
+        QFETCH(Printed, c);
+        const auto& [item, font, size, shown] = c;
         auto box = keptBox(160, 60);
         box->Scale(-10, 50, 150, -10); // one unit a pixel, y upwards
         box->setFontName(font);
@@ -199,40 +179,31 @@ private slots:
     void backColorAndClear()
     {
         auto box = keptBox(30, 20);
-        QCOMPARE(countColour(box->image(), white), 30 * 20); // never drawn on, yet whole
+        QCOMPARE(pixelsOf(box->image(), white), 30 * 20); // never drawn on, yet whole
         box->setBackColor(0xffff0000);
         box->PSet(1, 1, white);
         box->resize(50, 30); // what was drawn stays where it was, the new part in BackColor
         QCOMPARE(box->image().pixel(1, 1), white);
-        QCOMPARE(countColour(box->image(), 0xffff0000), 50 * 30 - 1);
+        QCOMPARE(pixelsOf(box->image(), 0xffff0000), 50 * 30 - 1);
         box->clearPicture();
         box->setBackColor(0xffff0000); // the same colour again: still all of it
-        QCOMPARE(countColour(box->image(), 0xffff0000), 50 * 30);
+        QCOMPARE(pixelsOf(box->image(), 0xffff0000), 50 * 30);
     }
 
     // As a title bar shows it, 36 x 36: a blue curve across a pair of grey axes, on white.
     void windowIcon()
     {
-        const QImage icon = QIcon(QStringLiteral(":/icons/window.svg")).pixmap(36, 36).toImage()
-                                .convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(icon.size(), QSize(36, 36));
+        const QImage icon = QIcon(QStringLiteral(":/icons/window.svg")).pixmap(36, 36).toImage();
+        QRect curve;
         QList<int> greyInRow(36), greyInColumn(36);
-        int curveLeft = 36, curveRight = -1;
         for (int y = 0; y < 36; ++y)
-            for (int x = 0; x < 36; ++x) {
-                const QRgb c = icon.pixel(x, y);
-                if (qBlue(c) > 200 && qRed(c) < 100 && qGreen(c) < 100) {
-                    curveLeft = std::min(curveLeft, x);
-                    curveRight = std::max(curveRight, x);
-                } else if (c != white && qRed(c) == qGreen(c) && qGreen(c) == qBlue(c)) {
-                    ++greyInRow[y];
-                    ++greyInColumn[x];
-                }
-            }
-        QVERIFY(countColour(icon, white) > 36 * 36 / 2);
-        QVERIFY(curveLeft < 10 && curveRight > 26);
-        QVERIFY(*std::max_element(greyInRow.cbegin(), greyInRow.cend()) >= 20);
-        QVERIFY(*std::max_element(greyInColumn.cbegin(), greyInColumn.cend()) >= 20);
+            for (int x = 0; x < 36; ++x)
+                if (const QRgb c = icon.pixel(x, y); qBlue(c) > 200 && qRed(c) < 100 && qGreen(c) < 100)
+                    curve |= QRect(x, y, 1, 1);
+                else if (c != white && qRed(c) == qGreen(c) && qGreen(c) == qBlue(c))
+                    ++greyInRow[y], ++greyInColumn[x];
+        QVERIFY(pixelsOf(icon, white) > 36 * 36 / 2 && curve.left() < 10 && curve.right() > 26);
+        QVERIFY(std::ranges::max(greyInRow) >= 20 && std::ranges::max(greyInColumn) >= 20);
     }
 
     // A name typed in capitals has the default extension all the same; the flags asked for stay.
@@ -247,27 +218,17 @@ private slots:
         QCOMPARE(dialog.Flags(), saveFlags);
     }
 
-    void saveDialogChecksBeforeClosing()
+    // A missing folder is refused, and the dialog stays. (Replacing a file is asked through a
+    // graph window's save.)
+    void saveDialogRefusesMissingFolder()
     {
         QTemporaryDir dir;
-        const QString existing = dir.filePath(QStringLiteral("velho.bmp"));
-        QFile file(existing);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
         CommonDialog dialog = bitmapSaveDialog(dir.path());
-
-        // A missing folder is refused, and the dialog stays.
         expectModal(saveAs(dir.filePath(QStringLiteral("nao-existe/grafico.bmp"))));
         ModalAnswer refused = expectModal(clickOk);
-        // An existing file needs a yes: "Não" leaves the dialog open.
-        expectModal(saveAs(QStringLiteral("velho.bmp")));
-        ModalAnswer no = expectModal(clickButton(QStringLiteral("Não")));
-        ModalAnswer giveUp = expectModal(cancel);
+        expectModal(cancel);
         dialog.ShowSave(nullptr);
-        QVERIFY(giveUp.answered());
         QVERIFY(refused.record().text.contains(QStringLiteral("O caminho não existe.")));
-        QVERIFY(no.record().text.contains(QStringLiteral("velho.bmp")));
-        QCOMPARE(no.record().buttons, (QStringList{QStringLiteral("&Sim"), QStringLiteral("&Não")}));
         QCOMPARE(dialog.FileName(), QString());
     }
 

@@ -34,6 +34,9 @@ public:
     bool shownAtLoad = true;
 };
 
+// Clicks on the right arrow, then on the left one; what follows; the page shown at the end.
+struct Turns { int right, left; QString then; int page; };
+
 } // namespace
 
 class TestShell : public QObject {
@@ -150,30 +153,15 @@ private slots:
         QCOMPARE(a->activates, 2);
     }
 
-    // The title words and the three credit lines in blue, each on its own line where the layout
-    // puts it: every blue pixel outside the picture lies in the band of rows of one label, right
-    // of its left edge (in twips: left, top, height).
+    // The title words and the three credit lines in blue, each where the layout puts it (twips).
     void titleLinesWhereTheLayoutPutsThem()
     {
-        struct Line { const char* label; int left, top, height; int blue = 0; };
-        Line lines[] = {{"Label4", 10020, 2580, 1005}, {"Label5", 9420, 6360, 1005}, {"Label1", 480, 9360, 285},
-                        {"Label2", 480, 9720, 285}, {"Label3", 480, 10080, 285}};
-        const QImage client = m_start->centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QRect picture = platform::pxRect(420, 360, 8505, 8505);
-        int stray = 0;
-        for (int y = 0; y < client.height(); ++y)
-            for (int x = 0; x < client.width(); ++x) {
-                if (client.pixel(x, y) != qRgb(0, 0, 255) || picture.contains(x, y))
-                    continue;
-                const auto line = std::find_if(std::begin(lines), std::end(lines), [x, y](const Line& l) {
-                    return x >= px(l.left) && y >= px(l.top) && y < px(l.top + l.height);
-                });
-                ++(line == std::end(lines) ? stray : line->blue);
-            }
-        QCOMPARE(stray, 0);
-        for (const Line& line : lines) {
-            QVERIFY2(line.blue > 20, line.label);
-            QCOMPARE(named<QLabel>(m_start, line.label)->pos(), QPoint(px(line.left), px(line.top)));
+        const struct { const char* label; int left, top; } lines[] = {
+            {"Label4", 10020, 2580}, {"Label5", 9420, 6360}, {"Label1", 480, 9360}, {"Label2", 480, 9720}, {"Label3", 480, 10080}};
+        for (const auto& line : lines) {
+            auto* label = named<QLabel>(m_start, line.label);
+            QCOMPARE(label->pos(), QPoint(px(line.left), px(line.top)));
+            QVERIFY2(paintedPixels(label, qRgb(0, 0, 255)) > 20, line.label);
         }
     }
 
@@ -199,25 +187,19 @@ private slots:
 
     void viewerTurnsPages_data()
     {
-        QTest::addColumn<int>("right");
-        QTest::addColumn<int>("left");
-        QTest::addColumn<QString>("then");
-        QTest::addColumn<int>("page");
-
-        QTest::newRow("to the end and back, no wrap either way") << 15 << 14 << "" << 1;
-        QTest::newRow("Comentários again keeps the viewer and its page") << 6 << 0 << "Comentários" << 7;
-        QTest::newRow("closed by Fechar, opens again on page 1") << 6 << 0 << "Fechar" << 1;
-        QTest::newRow("closed by its close box, opens again on page 1") << 6 << 0 << "close box" << 1;
+        QTest::addColumn<Turns>("turns");
+        QTest::newRow("to the end and back, no wrap either way") << Turns{15, 14, "", 1};
+        QTest::newRow("Comentários again keeps the viewer and its page") << Turns{6, 0, "Comentários", 7};
+        QTest::newRow("closed by Fechar, opens again on page 1") << Turns{6, 0, "Fechar", 1};
+        QTest::newRow("closed by its close box, opens again on page 1") << Turns{6, 0, "close box", 1};
     }
 
     // Clicks the arrows, checking the viewer after every click; then chooses "Comentários" again,
     // after closing the viewer if so told.
     void viewerTurnsPages()
     {
-        QFETCH(int, right);
-        QFETCH(int, left);
-        QFETCH(QString, then);
-        QFETCH(int, page);
+        QFETCH(Turns, turns);
+        const auto& [right, left, then, page] = turns;
 
         clickBar(m_start, "Comentários");
         const QPointer<QWidget> form = viewer();

@@ -43,16 +43,15 @@ ModalRecord recordOf(QWidget* modal)
     return r;
 }
 
+// Reported at the line of the test that set the answer up (the last one set up if none applies).
 void fail(const QString& message, const State* at)
 {
-    // Reported at the line of the test that set the answer up, the last one if none applies.
-    if (!at && !setUp.empty())
-        at = setUp.back().get();
+    at = at ? at : setUp.empty() ? nullptr : setUp.back().get();
     QTest::qFail(qPrintable(message), at ? at->where.file_name() : "", at ? int(at->where.line()) : 0);
 }
 
 // Fails the test and closes the modal widget, so that the test goes on instead of hanging in it.
-void refuse(QWidget* modal, const QString& why, const State* at)
+void miss(QWidget* modal, const QString& why, const State* at = answering)
 {
     const auto* box = qobject_cast<QMessageBox*>(modal);
     fail(QStringLiteral("%1; it met %2 \"%3\"%4")
@@ -65,11 +64,6 @@ void refuse(QWidget* modal, const QString& why, const State* at)
         modal->close();
 }
 
-void miss(QWidget* modal, const QString& why)
-{
-    refuse(modal, why, answering);
-}
-
 void poll()
 {
     while (!inFlight) {
@@ -77,7 +71,7 @@ void poll()
         const bool up = modal && modal->isVisible();
         if (pending.empty() || pending.front()->forbids) {
             if (up)
-                refuse(modal, QStringLiteral("No message box nor dialog was expected"),
+                miss(modal, QStringLiteral("No message box nor dialog was expected"),
                        pending.empty() ? nullptr : pending.front().get());
             return;
         }

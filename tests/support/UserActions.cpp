@@ -45,12 +45,17 @@ bool activate(QWidget* window)
     return QTest::qWaitForWindowActive(window);
 }
 
+int pixelsOf(const QImage& image, QRgb colour)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            count += rgb.pixel(x, y) == (colour | 0xff000000);
+    return count;
+}
+
 int paintedPixels(QWidget* widget, QRgb colour)
 {
-    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == (colour | 0xff000000);
-    return count;
+    return pixelsOf(widget->grab().toImage(), colour);
 }

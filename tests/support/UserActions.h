@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QRgb>
 
+class QImage;
 class QMainWindow;
 class QWidget;
 
@@ -23,4 +24,5 @@ void clickBar(QMainWindow* window, const char* name);           // an entry of t
 void chooseFromFicheiro(QMainWindow* window, const char* name); // an item of the "Ficheiro" menu
 QList<QMainWindow*> shownWindows();
 bool activate(QWidget* window); // as a click on it does
-int paintedPixels(QWidget* widget, QRgb colour); // of exactly this colour, as it paints itself
+int pixelsOf(const QImage& image, QRgb colour);   // of exactly this colour
+int paintedPixels(QWidget* widget, QRgb colour); // the same, as the widget paints itself
