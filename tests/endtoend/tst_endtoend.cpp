@@ -176,17 +176,15 @@ void TestEndToEnd::userSession()
     QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), drawn);
     const QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("grafico"));
-    ModalAnswer save = expectModal(saveAs(file));
+    expectModal(saveAs(file));
     QTest::mouseClick(named<QWidget>(takagi, "GuardarGráfico"), Qt::LeftButton);
-    QVERIFY(save.wait());
-    expectNoModal();
     QCOMPARE(QImage(file + QStringLiteral(".bmp")).convertToFormat(QImage::Format_RGB32), drawn);
 
     // "Abandonar o programa" closes every window at once, asking nothing.
+    expectNoModal();
     QCOMPARE(shownWindows().size(), 4);
     chooseFromFicheiro(takagi, "AbandonarPrograma");
     QVERIFY(shownWindows().isEmpty());
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
 QTEST_MAIN(TestEndToEnd)

@@ -218,7 +218,6 @@ void TestGraph::axesMessages()
     form->setMousePointer(platform::Form::MousePointer::Hourglass);
     ModalAnswer box = expectModal(clickOk);
     QTest::mouseClick(button(form, "DesenharEixos"), Qt::LeftButton);
-    QVERIFY(box.wait());
     QCOMPARE(box.record().text, c.message);
     QCOMPARE(box.record().buttons.size(), 1);
     // A check names the program; an error shows no icon and leaves the title to the application.
@@ -318,7 +317,6 @@ void TestGraph::plotMessages()
     ModalAnswer box = expectModal(clickOk);
     expectNoModal();
     QTest::mouseClick(button(form, "Desenhar"), Qt::LeftButton);
-    QVERIFY(box.wait());
     QCOMPARE(box.record().text, c.message);
     QCOMPARE(box.record().icon, c.icon);
     const bool failed = c.message.startsWith(QStringLiteral("Erro"));
@@ -368,7 +366,6 @@ void TestGraph::plotAndCommands()
     else
         expectNoModal();
     QTest::mouseClick(form->findChild<QToolButton*>(c.command), Qt::LeftButton);
-    QVERIFY(!answer || answer->wait());
     const QImage image = imageOf(form);
     QCOMPARE(!pixelsIn(image, blue).isEmpty(), c.graphKept);
     QCOMPARE(image.pixel(0, 0), c.background);
@@ -393,51 +390,48 @@ void TestGraph::copyAndSave()
     clickWithoutModal(button(form, "CopiarFunção"));
     const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(copied, imageOf(form).convertToFormat(QImage::Format_RGB32));
-
-    // Another extension is refused and the dialog comes back.
+    // Every answer below is given inside the click, or fails the test at its end.
+    const auto save = [form] { QTest::mouseClick(button(form, "GuardarGráfico"), Qt::LeftButton); };
     QTemporaryDir dir;
     const QString saved = dir.filePath(QStringLiteral("grafico.bmp"));
-    ModalAnswer png = expectModal(saveAs(dir.filePath(QStringLiteral("grafico.png"))));
-    ModalAnswer refusal = expectModal(clickOk);
-    ModalAnswer bmp = expectModal(saveAs(dir.filePath(QStringLiteral("grafico"))));
-    QTest::mouseClick(button(form, "GuardarGráfico"), Qt::LeftButton);
-    QVERIFY(png.wait() && refusal.wait() && bmp.wait());
-    QCOMPARE(png.record().directory, QCoreApplication::applicationDirPath());
-    QCOMPARE(png.record().nameFilters, QStringList{QStringLiteral("Mapa de bits (*.bmp)")});
-    QCOMPARE(png.record().defaultSuffix, QStringLiteral("bmp"));
-    QCOMPARE(refusal.record().text, QStringLiteral("Essa extensão não é permitida."));
     const auto files = [&dir] { return QDir(dir.path()).entryList(QDir::Files); };
-    QCOMPARE(files(), QStringList{QStringLiteral("grafico.bmp")});
     const auto savedImage = [&saved] { return QImage(saved).convertToFormat(QImage::Format_RGB32); };
     const auto savedBytes = [&saved] {
         QFile file(saved);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
+
+    // Another extension is refused and the dialog comes back.
+    ModalAnswer png = expectModal(saveAs(dir.filePath(QStringLiteral("grafico.png"))));
+    ModalAnswer refusal = expectModal(clickOk);
+    expectModal(saveAs(dir.filePath(QStringLiteral("grafico"))));
+    save();
+    QCOMPARE(png.record().directory, QCoreApplication::applicationDirPath());
+    QCOMPARE(png.record().nameFilters, QStringList{QStringLiteral("Mapa de bits (*.bmp)")});
+    QCOMPARE(png.record().defaultSuffix, QStringLiteral("bmp"));
+    QCOMPARE(refusal.record().text, QStringLiteral("Essa extensão não é permitida."));
+    QCOMPARE(files(), QStringList{QStringLiteral("grafico.bmp")});
     QCOMPARE(savedImage(), copied);
 
     // Saving over it asks first, naming the file: "Não", then giving up, leaves it byte for byte;
-    // "Sim" replaces it.
+    // "Sim" replaces it, here with the graph erased.
     const QByteArray first = savedBytes();
     clickWithoutModal(button(form, "ApagarGráfico"));
-    const QImage erased = imageOf(form).convertToFormat(QImage::Format_RGB32);
-    QVERIFY(erased != copied);
     expectModal(saveAs(saved));
     ModalAnswer no = expectModal(clickButton(QStringLiteral("Não")));
     expectModal(cancel);
-    QTest::mouseClick(button(form, "GuardarGráfico"), Qt::LeftButton);
-    QVERIFY(no.wait());
+    save();
     QVERIFY2(no.record().text.contains(QStringLiteral("grafico.bmp")), qPrintable(no.record().text));
     QCOMPARE(savedBytes(), first);
     expectModal(saveAs(saved));
-    ModalAnswer yes = expectModal(clickButton(QStringLiteral("Sim")));
-    QTest::mouseClick(button(form, "GuardarGráfico"), Qt::LeftButton);
-    QVERIFY(yes.wait());
-    QCOMPARE(savedImage(), erased);
+    expectModal(clickButton(QStringLiteral("Sim")));
+    save();
+    QVERIFY(savedImage() == imageOf(form).convertToFormat(QImage::Format_RGB32) && savedImage() != copied);
 
     // A disk that fills up while the file is replaced: reported, and the old file stays whole.
     const QByteArray second = savedBytes();
-    ModalAnswer again = expectModal(saveAs(saved));
-    ModalAnswer replace = expectModal(clickButton(QStringLiteral("&Sim")));
+    expectModal(saveAs(saved));
+    expectModal(clickButton(QStringLiteral("&Sim")));
     ModalAnswer failure = expectModal(clickOk);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
@@ -445,13 +439,12 @@ void TestGraph::copyAndSave()
     limit.rlim_cur = 4096; // room for the dialogs' settings, not for the bitmap
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    QTest::mouseClick(button(form, "GuardarGráfico"), Qt::LeftButton);
+    save();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
-    QVERIFY(again.wait() && replace.wait() && failure.wait());
-    const ModalRecord& r = failure.record();
-    QVERIFY2(r.text.startsWith(QStringLiteral("Não foi possível guardar o gráfico:\r\n\r\n"))
-                 && r.text.contains(QStringLiteral("o disco pode estar cheio")), qPrintable(r.text));
+    const QString& text = failure.record().text;
+    QVERIFY2(text.startsWith(QStringLiteral("Não foi possível guardar o gráfico:\r\n\r\n"))
+                 && text.contains(QStringLiteral("o disco pode estar cheio")), qPrintable(text));
     QCOMPARE(files(), QStringList{QStringLiteral("grafico.bmp")});
     QCOMPARE(savedBytes(), second);
 }

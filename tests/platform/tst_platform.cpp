@@ -29,7 +29,6 @@ namespace {
 
 constexpr QRgb white = 0xffffffff;
 constexpr QRgb blue = 0xff0000ff;
-constexpr QRgb black = 0xff000000;
 
 // A surface of the given pixel size that keeps what is drawn on it.
 std::unique_ptr<PictureBox> keptBox(int w, int h)
@@ -66,24 +65,10 @@ private slots:
 
     void cleanup() { checkModalExpectations(); }
 
-    void linePixels()
+    // Ends far beyond the surface: clipped at once, the visible part on its own row. (The pixels of
+    // a line are checked on the axes of a graph window.)
+    void farLinesAreClipped()
     {
-        auto box = keptBox(101, 101);
-        box->Scale(-1.01, 1.01, 1.01, -1.01); // 50 px per unit, y upwards
-        box->Line(-1, 0, 1, 0, 0);
-        box->Line(0.5, 0.04, 0.5, -0.04, 0); // a tick mark
-        const QImage image = box->image();
-        QCOMPARE(box->mapper().map(1.0f, 0.0f), QPoint(100, 50));
-        for (int x = 0; x < 100; ++x)
-            QCOMPARE(image.pixel(x, 50), black);
-        QCOMPARE(image.pixel(100, 50), white); // the end pixel is not drawn
-        int tick = 0;
-        for (int y = 0; y < 101; ++y)
-            tick += image.pixel(75, y) == black;
-        QCOMPARE(tick, 4);
-        QCOMPARE(box->CurrentY(), double(-0.04f)); // the text position follows the line
-
-        // Ends far beyond the surface: clipped at once, the visible part on its own row.
         auto far = keptBox(50, 50);
         far->Scale(0, 1, 1, 0);
         far->Line(-1e30, 0.5, 1e30, 0.5, blue);
@@ -182,12 +167,9 @@ private slots:
         QCOMPARE(pixelsOf(box->image(), white), 30 * 20); // never drawn on, yet whole
         box->setBackColor(0xffff0000);
         box->PSet(1, 1, white);
-        box->resize(50, 30); // what was drawn stays where it was, the new part in BackColor
-        QCOMPARE(box->image().pixel(1, 1), white);
-        QCOMPARE(pixelsOf(box->image(), 0xffff0000), 50 * 30 - 1);
         box->clearPicture();
         box->setBackColor(0xffff0000); // the same colour again: still all of it
-        QCOMPARE(pixelsOf(box->image(), 0xffff0000), 50 * 30);
+        QCOMPARE(pixelsOf(box->image(), 0xffff0000), 30 * 20);
     }
 
     // As a title bar shows it, 36 x 36: a blue curve across a pair of grey axes, on white.
@@ -206,30 +188,20 @@ private slots:
         QVERIFY(std::ranges::max(greyInRow) >= 20 && std::ranges::max(greyInColumn) >= 20);
     }
 
-    // A name typed in capitals has the default extension all the same; the flags asked for stay.
-    void saveDialogTakesCapitalExtension()
-    {
-        QTemporaryDir dir;
-        CommonDialog dialog = bitmapSaveDialog(dir.path());
-        ModalAnswer answer = expectModal(saveAs(QStringLiteral("G.BMP")));
-        dialog.ShowSave(nullptr);
-        QVERIFY(answer.answered());
-        QCOMPARE(dialog.FileName(), QDir(dir.path()).filePath(QStringLiteral("G.BMP")));
-        QCOMPARE(dialog.Flags(), saveFlags);
-    }
-
-    // A missing folder is refused, and the dialog stays. (Replacing a file is asked through a
+    // A missing folder is refused, and the dialog stays; a name typed in capitals has the default
+    // extension all the same, and the flags asked for stay. (Replacing a file is asked through a
     // graph window's save.)
-    void saveDialogRefusesMissingFolder()
+    void saveDialogChecksTheName()
     {
         QTemporaryDir dir;
         CommonDialog dialog = bitmapSaveDialog(dir.path());
         expectModal(saveAs(dir.filePath(QStringLiteral("nao-existe/grafico.bmp"))));
         ModalAnswer refused = expectModal(clickOk);
-        expectModal(cancel);
+        expectModal(saveAs(QStringLiteral("G.BMP")));
         dialog.ShowSave(nullptr);
         QVERIFY(refused.record().text.contains(QStringLiteral("O caminho não existe.")));
-        QCOMPARE(dialog.FileName(), QString());
+        QCOMPARE(dialog.FileName(), QDir(dir.path()).filePath(QStringLiteral("G.BMP")));
+        QCOMPARE(dialog.Flags(), saveFlags);
     }
 
     // What a reader of the file finds: a 24-bit bitmap at 96 dots per inch whatever the screen's,

@@ -3,7 +3,6 @@
 #include "Fonts.h"
 #include "MessageBox.h"
 #include "ModalHelper.h"
-#include "TitlePicture.h"
 #include "Twips.h"
 #include "UserActions.h"
 #include "Windows.h"
@@ -272,15 +271,6 @@ private slots:
         QCOMPARE(ficheiro->font(), QApplication::font(ficheiro));
         QCOMPARE(ficheiro->font(), named<QMenu>(m_start, "Ficheiro")->font());
         QCOMPARE(named<QLineEdit>(form, "Xmin")->font(), platform::mappedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
-    }
-
-    // The embedded picture is just what its generator draws today: a change to the axes or the
-    // series shows here until the picture is made again (make-title-picture).
-    void titlePicture()
-    {
-        QLabel* shown = named<QLabel>(m_start, "Image1");
-        const QImage drawn = titlepicture::draw().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(shown->pixmap().toImage().convertToFormat(QImage::Format_RGB32), drawn);
     }
 
 private:

@@ -66,36 +66,25 @@ void miss(QWidget* modal, const QString& why, const State* at = answering)
 
 void poll()
 {
-    while (!inFlight) {
-        const QPointer<QWidget> modal = QApplication::activeModalWidget();
-        const bool up = modal && modal->isVisible();
-        if (pending.empty() || pending.front()->forbids) {
-            if (up)
-                miss(modal, QStringLiteral("No message box nor dialog was expected"),
-                       pending.empty() ? nullptr : pending.front().get());
-            return;
-        }
-        const auto front = pending.front();
-        if (front->deadline.isForever())
-            front->deadline.setRemainingTime(front->timeoutMs);
-        if (!up && !front->deadline.hasExpired())
-            return;
-        pending.pop_front();
-        front->expired = !up;
-        if (!up)
-            continue;
-        front->record = recordOf(modal);
-        front->answered = inFlight = true;
-        // From a fresh call, so that a modal widget the answer opens is answered by this poll.
-        QTimer::singleShot(0, poller, [front, modal] {
-            inFlight = false;
-            if (!modal)
-                return fail(QStringLiteral("The modal widget went before it was answered"), front.get());
-            const State* outer = std::exchange(answering, front.get());
-            front->action(modal);
-            answering = outer;
-        });
-    }
+    const QPointer<QWidget> modal = QApplication::activeModalWidget();
+    if (inFlight || !modal || !modal->isVisible())
+        return;
+    if (pending.empty() || pending.front()->forbids)
+        return miss(modal, QStringLiteral("No message box nor dialog was expected"),
+                    pending.empty() ? nullptr : pending.front().get());
+    const auto front = pending.front();
+    pending.pop_front();
+    front->record = recordOf(modal);
+    front->answered = inFlight = true;
+    // From a fresh call, so that a modal widget the answer opens is answered by this poll.
+    QTimer::singleShot(0, poller, [front, modal] {
+        inFlight = false;
+        if (!modal)
+            return fail(QStringLiteral("The modal widget went before it was answered"), front.get());
+        const State* outer = std::exchange(answering, front.get());
+        front->action(modal);
+        answering = outer;
+    });
 }
 
 void enqueue(std::shared_ptr<State> state)
@@ -114,22 +103,16 @@ void enqueue(std::shared_ptr<State> state)
 
 } // namespace
 
-bool ModalAnswer::wait(int timeoutMs) const
+ModalAnswer expectModal(ModalAction action, std::source_location where)
 {
-    return QTest::qWaitFor([this] { return m_state->answered || m_state->expired; }, timeoutMs)
-        && m_state->answered;
-}
-
-ModalAnswer expectModal(ModalAction action, int timeoutMs, std::source_location where)
-{
-    auto state = std::make_shared<State>(State{std::move(action), timeoutMs, where});
+    auto state = std::make_shared<State>(State{std::move(action), where});
     enqueue(state);
     return ModalAnswer(state);
 }
 
 void expectNoModal(std::source_location where)
 {
-    enqueue(std::make_shared<State>(State{{}, 0, where, true}));
+    enqueue(std::make_shared<State>(State{{}, where, true}));
 }
 
 void checkModalExpectations()

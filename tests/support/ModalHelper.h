@@ -1,6 +1,6 @@
 // Answers the program's message boxes and dialogs from inside their modal loop, as a user does: set
 // the answer up first, then do what opens them. Successive expectations answer successive modal
-// widgets; one that sees none within its time-out (from the previous answer) is dropped.
+// widgets.
 //
 // Nothing passes by accident: an answer that cannot do what it says (no such button, a dialog of
 // another kind) fails the test where it meets its modal widget and closes it; a modal widget that
@@ -9,7 +9,6 @@
 #pragma once
 
 #include <QColor>
-#include <QDeadlineTimer>
 #include <QStringList>
 
 #include <functional>
@@ -35,15 +34,12 @@ class ModalAnswer {
 public:
     struct State {
         ModalAction action;
-        int timeoutMs;
         std::source_location where; // where the test set it up
         bool forbids = false;       // stands for "no modal widget now"
-        QDeadlineTimer deadline{QDeadlineTimer::Forever}; // runs from when it is first in line
-        bool answered = false, expired = false;
+        bool answered = false;
         ModalRecord record{};
     };
     explicit ModalAnswer(std::shared_ptr<State> state) : m_state(std::move(state)) {}
-    bool wait(int timeoutMs = 5000) const; // false if dropped
     bool answered() const { return m_state->answered; }
     const ModalRecord& record() const { return m_state->record; }
 
@@ -51,8 +47,7 @@ private:
     std::shared_ptr<State> m_state;
 };
 
-ModalAnswer expectModal(ModalAction action, int timeoutMs = 5000,
-                        std::source_location where = std::source_location::current());
+ModalAnswer expectModal(ModalAction action, std::source_location where = std::source_location::current());
 // No modal widget may come until the next expectModal(): one that does fails the test and is closed.
 void expectNoModal(std::source_location where = std::source_location::current());
 // In a test's cleanup(): fails the test for each expectation that no modal widget met, then
