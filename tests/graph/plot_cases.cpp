@@ -207,7 +207,8 @@ void TestGraph::radian()
 
 void TestGraph::radianWorkedExample()
 {
-    // Axis from -2π to 2π: the eight labels stand a few pixels left of their multiples, 6 pixels under it.
+    // Limits -2π and 2π: the eight labels stand 2 to 6 pixels left of their multiples and 6 pixels
+    // under the axis; drawn, a tick at -2π, none at 2π, and a label under 2π.
     const graph::AxisState s = axes(-2 * pi, 2 * pi);
     const double ux = s.UnidadesPorPixelX;
     const double x[] = {-1.570795 - 6 * ux, -4.712385 - 6 * ux, -3.14159 - 4 * ux, -6.28318 - 6 * ux,
