@@ -3,9 +3,10 @@
 // widgets.
 //
 // Nothing passes by accident: an answer that cannot do what it says (no such button, a dialog of
-// another kind) fails the test where it meets its modal widget and closes it; a modal widget that
-// no expectation is waiting for fails the test and is closed; and checkModalExpectations(), in
-// each test's cleanup(), fails the test for every expectation that no modal widget met.
+// another kind) fails the test where it meets its modal widget and closes it; once a test has set
+// up an answer or expectNoModal(), a modal widget that no answer waits for fails the test and is
+// closed; and checkModalExpectations(), in each test's cleanup(), fails the test for every
+// expectation that no modal widget met.
 #pragma once
 
 #include <QColor>
