@@ -1,15 +1,15 @@
 // The program: the start window, from which every other window is reached.
+#include "Form.h"
 #include "MessageBox.h"
 #include "Windows.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(platform::applicationTitle());
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
+    QApplication::setWindowIcon(platform::programIcon()); // for its dialogs too
 
     shell::Windows windows;
     windows.show(shell::FormKind::Form3);

@@ -116,7 +116,6 @@ void GraphForm::buildWindow()
 {
     const GraphVariant& v = m_variant;
     setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
     setFont(defaultFont());
 
     auto* client = new QWidget(this);

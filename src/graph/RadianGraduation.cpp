@@ -18,20 +18,26 @@ constexpr double TresPi = 9.42477;
 constexpr double MeioPi = PiAproximado / 2;
 constexpr double TresMeiosPi = TresPi / 2;
 
-// The stretch of x in which a mark can show: the visible range widened by its own width on each
-// side, which leaves room for the width of a label starting left of the visible range.
+// A stretch of x.
 struct Band {
     double lo;
     double hi;
     bool contains(double x) const { return x >= lo && x <= hi; }
 };
 
+// The x range the surface shows: the limits widened by two margins.
+Band visibleRange(const AxisState& s)
+{
+    return {s.XMinimo - 2 * s.MargemX, s.XMaximo + 2 * s.MargemX};
+}
+
+// The stretch in which a mark can show: the visible range widened by its own width on each side,
+// which leaves room for the width of a label starting left of the visible range.
 Band band(const AxisState& s)
 {
-    const double visibleLo = s.XMinimo - 2 * s.MargemX;
-    const double visibleHi = s.XMaximo + 2 * s.MargemX;
-    const double width = visibleHi - visibleLo;
-    return {visibleLo - width, visibleHi + width};
+    const Band visible = visibleRange(s);
+    const double width = visible.hi - visible.lo;
+    return {visible.lo - width, visible.hi + width};
 }
 
 // The stepped loop from start to end, body(t) at each pass; not run at all when it would take
@@ -71,8 +77,8 @@ constexpr LabelSeries labelSeries[] = {
 
 bool radianMarksDrawn(const AxisState& s)
 {
-    const double visibleWidth = (s.XMaximo + 2 * s.MargemX) - (s.XMinimo - 2 * s.MargemX);
-    return std::fabs(visibleWidth) / MeioPi <= maxRadianMarks;
+    const Band visible = visibleRange(s);
+    return std::fabs(visible.hi - visible.lo) / MeioPi <= maxRadianMarks;
 }
 
 std::vector<double> radianTicks(const AxisState& s)

@@ -8,10 +8,16 @@
 
 namespace platform {
 
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/icons/window.svg"));
+}
+
 Form::Form(QWidget* parent) : QMainWindow(parent)
 {
     installProgramTexts();
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(programIcon());
 }
 
 void Form::load()

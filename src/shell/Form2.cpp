@@ -56,7 +56,6 @@ Form2::Form2(QWidget* parent) : Form(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("COMENTÁRIOS"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
     // The window's default font, in which the counter is written.
     setFont(platform::mappedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
 

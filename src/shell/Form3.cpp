@@ -7,7 +7,6 @@
 #include "WindowNavigator.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -45,7 +44,6 @@ Form3::Form3(graph::WindowNavigator& windows, QWidget* parent) : Form(parent), m
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("TRIVELAS MORVANICAS"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form3Client"));
