@@ -49,7 +49,9 @@ BitmapSaveResult saveBitmap(const QImage& image, const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(path, openFailureReason(path));
-    if (!picture.save(&file, "BMP")) {
+    // The last bytes wait in the file's buffer, and a commit that fails to write them still
+    // replaces the old file: they are flushed, and checked, first.
+    if (!picture.save(&file, "BMP") || !file.flush()) {
         file.cancelWriting();
         return failure(path, QStringLiteral("não foi possível escrever todos os dados (o disco pode estar cheio)"));
     }

@@ -1,29 +1,30 @@
-// Tests of the windows' services: the drawing surface, pictures, dialogs and files.
+// Tests of the windows' services: the drawing surface, the save dialog and the bitmap file.
 #include "BitmapFile.h"
 #include "CommonDialog.h"
-#include "Fonts.h"
-#include "MessageBox.h"
 #include "ModalHelper.h"
 #include "PictureBox.h"
-#include "Pictures.h"
 #include "RaisedError.h"
 #include "UserActions.h"
 
 #include <QDir>
 #include <QFile>
-#include <QIcon>
-#include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
-#include <algorithm>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <linux/capability.h>
+#include <linux/securebits.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace platform;
 using BoxCall = std::function<void(PictureBox&)>;
-Q_DECLARE_METATYPE(BoxCall)
 
 namespace {
 
@@ -39,21 +40,10 @@ std::unique_ptr<PictureBox> keptBox(int w, int h)
     return box;
 }
 
-constexpr int saveFlags =
-    CommonDialog::FlagLongNames | CommonDialog::FlagPathMustExist | CommonDialog::FlagAskReplace;
-
-// A number or a text, printed in a font, and what shows.
-struct Printed { QVariant item; QString font; double size; QString shown; };
-
-CommonDialog bitmapSaveDialog(const QString& folder)
-{
-    CommonDialog dialog;
-    dialog.setFlags(saveFlags);
-    dialog.setInitDir(folder);
-    dialog.setFilter(QStringLiteral("Mapa de bits (*.bmp)|*.bmp"));
-    dialog.setDefaultExt(QStringLiteral("bmp"));
-    return dialog;
-}
+// A failing save: shell commands that make what the folder holds, the folder of grafico.bmp, the most
+// a file may grow to (-1: any size), whether root is to meet the permission checks as any user does,
+// and the reason given. The folder of grafico.bmp and any old file there must stay as they were.
+struct Failing { QString prepare, folder; int sizeLimit; bool asAnyUser; QString reason; };
 
 } // namespace
 
@@ -61,8 +51,6 @@ class TestPlatform : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
     void cleanup() { checkModalExpectations(); }
 
     // Ends far beyond the surface: clipped at once, the visible part on its own row. (The pixels of
@@ -73,18 +61,22 @@ private slots:
         far->Scale(0, 1, 1, 0);
         far->Line(-1e30, 0.5, 1e30, 0.5, blue);
         far->Line(-1e30, -1e30, -1e29, -1e29, blue);
-        QCOMPARE(pixelsOf(far->image(), blue), 50);
-        QCOMPARE(far->image().pixel(49, 25), blue);
+        QImage row = keptBox(50, 50)->image();
+        row.fill(white);
+        for (int x = 0; x < 50; ++x)
+            row.setPixel(x, 25, blue);
+        QCOMPARE(far->image(), row);
     }
 
     void coordinateErrors_data()
     {
         QTest::addColumn<BoxCall>("call");
         QTest::addColumn<int>("error");
-        QTest::newRow("PSet x beyond single precision raises 6") << BoxCall([](PictureBox& b) { b.PSet(1e39, 0, blue); }) << 6;
-        QTest::newRow("Line end beyond single precision raises 6") << BoxCall([](PictureBox& b) { b.Line(0, 0, 1, -3.5e38, blue); }) << 6;
-        QTest::newRow("largest single is accepted") << BoxCall([](PictureBox& b) { b.PSet(3.4e38, 0, blue); }) << 0;
-        QTest::newRow("scale of no width raises 5") << BoxCall([](PictureBox& b) { b.Scale(1, 0, 1, 5); }) << 5;
+        const auto row = [](const char* name, BoxCall call, int error) { QTest::newRow(name) << call << error; };
+        row("PSet x beyond single precision raises 6", [](PictureBox& b) { b.PSet(1e39, 0, blue); }, 6);
+        row("Line end beyond single precision raises 6", [](PictureBox& b) { b.Line(0, 0, 1, -3.5e38, blue); }, 6);
+        row("largest single is accepted", [](PictureBox& b) { b.PSet(3.4e38, 0, blue); }, 0);
+        row("scale of no width raises 5", [](PictureBox& b) { b.Scale(1, 0, 1, 5); }, 5);
     }
 
     void coordinateErrors()
@@ -92,116 +84,31 @@ private slots:
         QFETCH(BoxCall, call);
         QFETCH(int, error);
         auto box = keptBox(10, 10);
+        const QImage blank = box->image();
         QCOMPARE(errorOf([&] { call(*box); }), error);
-        QCOMPARE(pixelsOf(box->image(), blue), 0);
+        QCOMPARE(box->image(), blank); // nothing drawn, on the surface or beyond it
         QCOMPARE(box->ScaleWidth(), 10.0); // the scale is untouched
     }
 
-    void printedText_data()
-    {
-        QTest::addColumn<Printed>("c");
-        QTest::newRow("number, a blank before and after") << Printed{0.5, "MS Serif", 6.0, " 0.5 "};
-        QTest::newRow("negative number, a blank after") << Printed{-0.4, "Arial", 8.25, "-0.4 "};
-        QTest::newRow("symbol font") << Printed{"-3p/2", "symbol", 8.25, "−3π/2"};
-        QTest::newRow("large text") << Printed{"Weierstrass", "Comic Sans MS", 24.0, "Weierstrass"};
-    }
-
-    // The text's top-left corner lies at the text position, which then moves to the next line.
-    void printedText()
-    {
-        QFETCH(Printed, c);
-        const auto& [item, font, size, shown] = c;
-        auto box = keptBox(160, 60);
-        box->Scale(-10, 50, 150, -10); // one unit a pixel, y upwards
-        box->setFontName(font);
-        box->setFontSize(size);
-        box->setFontBold(true);
-        box->setCurrentX(-3);
-        box->setCurrentY(41);
-        if (item.typeId() == QMetaType::Double)
-            box->Print(item.toDouble());
-        else
-            box->Print(item.toString());
-
-        const QFont qtFont = mappedFont(font, size, true);
-        QCOMPARE(box->CurrentX(), -10.0);
-        QCOMPARE(box->CurrentY(), 41.0 - QFontMetrics(qtFont).height());
-        QImage expected(160, 60, QImage::Format_RGB32);
-        expected.fill(white);
-        QPainter painter(&expected);
-        painter.setFont(qtFont);
-        painter.drawText(7, 9 + QFontMetrics(qtFont).ascent(), shown);
-        painter.end();
-        QCOMPARE(box->image(), expected);
-    }
-
-    void autoRedrawOffLosesHiddenDrawing()
-    {
-        QWidget window;
-        window.resize(100, 100);
-        auto* box = new PictureBox(&window);
-        box->setGeometry(0, 0, 50, 50);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-        box->PSet(10, 10, blue);
-        QCOMPARE(box->grab().toImage().pixel(10, 10), blue); // on the screen
-        QCOMPARE(box->image().pixel(10, 10), white); // never in the persistent image
-        box->hide();
-        box->PSet(20, 20, blue);
-        box->show();
-        QCOMPARE(box->grab().toImage().pixel(20, 20), white); // drawn while hidden: lost
-        QCOMPARE(box->grab().toImage().pixel(10, 10), white); // hiding wiped the screen too
-
-        // Kept drawing survives hiding.
-        box->setAutoRedraw(true);
-        box->hide();
-        box->PSet(5, 6, blue);
-        box->show();
-        QCOMPARE(box->grab().toImage().pixel(5, 6), blue);
-    }
-
-    void backColorAndClear()
-    {
-        auto box = keptBox(30, 20);
-        QCOMPARE(pixelsOf(box->image(), white), 30 * 20); // never drawn on, yet whole
-        box->setBackColor(0xffff0000);
-        box->PSet(1, 1, white);
-        box->clearPicture();
-        box->setBackColor(0xffff0000); // the same colour again: still all of it
-        QCOMPARE(pixelsOf(box->image(), 0xffff0000), 30 * 20);
-    }
-
-    // As a title bar shows it, 36 x 36: a blue curve across a pair of grey axes, on white.
-    void windowIcon()
-    {
-        const QImage icon = QIcon(QStringLiteral(":/icons/window.svg")).pixmap(36, 36).toImage();
-        QRect curve;
-        QList<int> greyInRow(36), greyInColumn(36);
-        for (int y = 0; y < 36; ++y)
-            for (int x = 0; x < 36; ++x)
-                if (const QRgb c = icon.pixel(x, y); qBlue(c) > 200 && qRed(c) < 100 && qGreen(c) < 100)
-                    curve |= QRect(x, y, 1, 1);
-                else if (c != white && qRed(c) == qGreen(c) && qGreen(c) == qBlue(c))
-                    ++greyInRow[y], ++greyInColumn[x];
-        QVERIFY(pixelsOf(icon, white) > 36 * 36 / 2 && curve.left() < 10 && curve.right() > 26);
-        QVERIFY(std::ranges::max(greyInRow) >= 20 && std::ranges::max(greyInColumn) >= 20);
-    }
-
     // A missing folder is refused, and the dialog stays; a name typed in capitals has the default
-    // extension all the same, and the flags asked for stay. (Replacing a file is asked through a
-    // graph window's save.)
+    // extension all the same, and the flags asked for stay. (Replacing: a graph window's save.)
     void saveDialogChecksTheName()
     {
         QTemporaryDir dir;
-        CommonDialog dialog = bitmapSaveDialog(dir.path());
+        constexpr int flags =
+            CommonDialog::FlagLongNames | CommonDialog::FlagPathMustExist | CommonDialog::FlagAskReplace;
+        CommonDialog dialog;
+        dialog.setFlags(flags);
+        dialog.setInitDir(dir.path());
+        dialog.setFilter(QStringLiteral("Mapa de bits (*.bmp)|*.bmp"));
+        dialog.setDefaultExt(QStringLiteral("bmp"));
         expectModal(saveAs(dir.filePath(QStringLiteral("nao-existe/grafico.bmp"))));
         ModalAnswer refused = expectModal(clickOk);
         expectModal(saveAs(QStringLiteral("G.BMP")));
         dialog.ShowSave(nullptr);
         QVERIFY(refused.record().text.contains(QStringLiteral("O caminho não existe.")));
         QCOMPARE(dialog.FileName(), QDir(dir.path()).filePath(QStringLiteral("G.BMP")));
-        QCOMPARE(dialog.Flags(), saveFlags);
+        QCOMPARE(dialog.Flags(), flags);
     }
 
     // What a reader of the file finds: a 24-bit bitmap at 96 dots per inch whatever the screen's,
@@ -226,10 +133,65 @@ private slots:
         QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 38), 3780); // pixels per metre, 96 per inch
         QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 42), 3780);
         QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), picture);
+    }
 
-        const BitmapSaveResult missing = saveBitmap(picture, dir.filePath(QStringLiteral("nao/existe.bmp")));
-        QCOMPARE(missing.reason, QStringLiteral("O ficheiro existe.bmp não foi guardado: a pasta %1/nao não existe.")
-                                     .arg(QDir(dir.path()).absolutePath()));
+    void saveFailures_data()
+    {
+        QTest::addColumn<Failing>("c");
+        const auto row = [](const char* name, const Failing& c) { QTest::newRow(name) << c; };
+        const auto old = [](const char* mode) {
+            return QString("echo antigo >grafico.bmp && chmod %1 grafico.bmp").arg(mode);
+        };
+        row("no folder", {":", "nao/", -1, false, "a pasta %1/nao não existe"});
+        row("read-only folder", {"mkdir -m 555 p", "p/", -1, true, "não tem permissão para escrever na pasta %1/p"});
+        row("folder of that name", {"mkdir grafico.bmp", "", -1, false, "já existe uma pasta com esse nome"});
+        row("read-only file", {old("444"), "", -1, true, "o ficheiro existente está protegido contra a escrita"});
+        row("path through a file", {"touch f", "f/", -1, false, "o sistema recusou a criação do ficheiro"});
+        row("disk full",
+            {old("644"), "", 0, false, "não foi possível escrever todos os dados (o disco pode estar cheio)"});
+        // Another user's file in a shared folder can be written, not replaced.
+        row("replacing refused", {"mkdir -m 1777 c && cd c && " + old("666") + " && chown 1:1 . grafico.bmp", "c/", -1,
+                                  true, "não foi possível terminar a escrita (o disco pode estar cheio)"});
+    }
+
+    void saveFailures()
+    {
+        QFETCH(Failing, c);
+        QTemporaryDir dir;
+        const int prepared = QProcess::execute("/bin/sh", {"-c", "cd '" + dir.path() + "' && " + c.prepare});
+        if (prepared != 0 && c.prepare.contains("chown"))
+            QSKIP("Files cannot be given to another user here (root can).");
+        QCOMPARE(prepared, 0);
+        const QFileInfo target(dir.filePath(c.folder + "grafico.bmp"));
+        const auto state = [&] {
+            QFile file(target.filePath());
+            return QDir(target.path()).entryList() << (file.open(QIODevice::ReadOnly) ? file.readAll() : "");
+        };
+        const QStringList before = state();
+        // Root drops for a while the capabilities that let it through the permission checks, and has
+        // access() judge by those left.
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct kept[2]{};
+        const int bits = prctl(PR_GET_SECUREBITS);
+        const bool asRoot = c.asAnyUser && geteuid() == 0 && syscall(SYS_capget, &header, kept) == 0;
+        if (asRoot) {
+            __user_cap_data_struct dropped[2] = {kept[0], kept[1]};
+            dropped[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH | 1u << CAP_FOWNER);
+            QVERIFY(prctl(PR_SET_SECUREBITS, bits | SECBIT_NO_SETUID_FIXUP) == 0
+                    && syscall(SYS_capset, &header, dropped) == 0);
+        }
+        const rlimit usual = [] { rlimit r{}; getrlimit(RLIMIT_FSIZE, &r); return r; }();
+        const rlimit limit{c.sizeLimit < 0 ? usual.rlim_cur : rlim_t(c.sizeLimit), usual.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails instead of ending the program
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const auto result = saveBitmap(keptBox(7, 3)->image(), target.filePath()); // all in the file's buffer
+        setrlimit(RLIMIT_FSIZE, &usual);
+        if (asRoot)
+            QVERIFY(syscall(SYS_capset, &header, kept) == 0 && prctl(PR_SET_SECUREBITS, bits) == 0);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.reason,
+                 "O ficheiro grafico.bmp não foi guardado: " + c.reason.replace("%1", dir.path()) + '.');
+        QCOMPARE(state(), before);
     }
 };
 
