@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth openbox
+  zopfli  # packs the reference pictures: scripts/update-references.sh
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-comic-neue
 )
 

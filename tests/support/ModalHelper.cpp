@@ -1,5 +1,7 @@
 #include "ModalHelper.h"
 
+#include "References.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
@@ -28,17 +30,12 @@ ModalRecord recordOf(QWidget* modal)
 {
     ModalRecord r;
     r.title = modal->windowTitle();
+    r.description = describe(modal);
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         r.text = box->text();
         r.icon = int(box->icon());
         for (QAbstractButton* button : box->buttons())
             r.buttons << button->text();
-    } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-        r.directory = files->directory().absolutePath();
-        r.nameFilters = files->nameFilters();
-        r.defaultSuffix = files->defaultSuffix();
-    } else if (auto* colours = qobject_cast<QColorDialog*>(modal)) {
-        r.initialColor = colours->currentColor();
     }
     return r;
 }
@@ -144,6 +141,11 @@ void cancel(QWidget* modal)
     if (auto* dialog = qobject_cast<QDialog*>(modal))
         return dialog->reject();
     miss(modal, QStringLiteral("A dialog was to be cancelled"));
+}
+
+void pressEnter(QWidget* modal)
+{
+    QTest::keyClick(modal, Qt::Key_Return);
 }
 
 ModalAction clickButton(const QString& text)

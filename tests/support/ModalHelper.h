@@ -23,10 +23,7 @@ struct ModalRecord {
     QString title, text;
     int icon = -1; // QMessageBox::Icon
     QStringList buttons;
-    QString directory; // a file dialog's first folder
-    QStringList nameFilters;
-    QString defaultSuffix;
-    QColor initialColor;
+    QString description; // all it showed, as References.h describes it
 };
 
 using ModalAction = std::function<void(QWidget*)>;
@@ -58,6 +55,7 @@ void checkModalExpectations();
 // The answers. Each fails the test, and closes its modal widget, when it cannot do what it says.
 void clickOk(QWidget* modal); // a message box's OK, or any other dialog's accepting
 void cancel(QWidget* modal);  // a dialog's rejecting
+void pressEnter(QWidget* modal); // the key, as a user presses it
 ModalAction clickButton(const QString& text); // "&Sim" or "Sim", a visible button of that text
 ModalAction saveAs(const QString& fileName);  // typed in a file dialog
 ModalAction pickColor(const QColor& colour);  // in a colour dialog

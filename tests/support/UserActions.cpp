@@ -44,18 +44,3 @@ bool activate(QWidget* window)
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
 }
-
-int pixelsOf(const QImage& image, QRgb colour)
-{
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x)
-            count += rgb.pixel(x, y) == (colour | 0xff000000);
-    return count;
-}
-
-int paintedPixels(QWidget* widget, QRgb colour)
-{
-    return pixelsOf(widget->grab().toImage(), colour);
-}

@@ -3,9 +3,7 @@
 
 #include <QList>
 #include <QObject>
-#include <QRgb>
 
-class QImage;
 class QMainWindow;
 class QWidget;
 
@@ -24,5 +22,3 @@ void clickBar(QMainWindow* window, const char* name);           // an entry of t
 void chooseFromFicheiro(QMainWindow* window, const char* name); // an item of the "Ficheiro" menu
 QList<QMainWindow*> shownWindows();
 bool activate(QWidget* window); // as a click on it does
-int pixelsOf(const QImage& image, QRgb colour);   // of exactly this colour
-int paintedPixels(QWidget* widget, QRgb colour); // the same, as the widget paints itself
