@@ -13,8 +13,8 @@ QIcon programIcon();
 // keeps the program's windows, which alone knows where the user comes from: when the window
 // becomes the active one coming from another of the program's windows (and on its first
 // showing), not when the user comes back from another application nor when one of the program's
-// message boxes or dialogs closes. It bears the program's icon. Closing it, by its close box or otherwise, unloads it: it tells
-// so with unloading(), then deletes itself.
+// message boxes or dialogs closes. It bears the program's icon. Closing it, by its close box or
+// otherwise, unloads it: it tells so with unloading(), then deletes itself.
 class Form : public QMainWindow {
     Q_OBJECT
 

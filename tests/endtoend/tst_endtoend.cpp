@@ -235,18 +235,19 @@ int runSteps(const QStringList& steps)
         const QString step = steps[taken++];
         for (QMainWindow* shown : shownWindows())
             if (opened.key(shown).isEmpty())
-                opened[opened.isEmpty() ? QStringLiteral("start") : last] = shown;
+                opened[last] = shown; // the start window, at the first step
         const QString window = step.section(u':', 0, 0), item = step.section(u':', 1);
+        QMainWindow* const form = opened.value(window);
         if (step == QLatin1String("Desenhar"))
             QTest::mouseClick(named<QWidget>(opened[last], "Desenhar"), Qt::LeftButton);
         else if (window == QLatin1String("close"))
             opened[item]->close();
         else if (item.isEmpty())
             clickBar(opened[QStringLiteral("start")], qPrintable(last = step));
-        else if (named<QMenu>(opened[window], "Ficheiro")->actions().contains(named<QAction>(opened[window], qPrintable(item))))
-            chooseFromFicheiro(opened[window], qPrintable(item));
+        else if (named<QMenu>(form, "Ficheiro")->actions().contains(named<QAction>(form, qPrintable(item))))
+            chooseFromFicheiro(form, qPrintable(item));
         else
-            clickBar(opened[window], qPrintable(last = item));
+            clickBar(form, qPrintable(last = item));
         QTimer::singleShot(100, next);
     };
     QTimer::singleShot(0, next);

@@ -223,7 +223,6 @@ QString referenceMismatch(const QString& description, const QString& state)
     const QString path = referencePath(state, "txt");
     QFile file(path);
     const QString expected = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    file.close();
     if (expected == description)
         return {};
     QFile got(updating() ? path : mismatchPath(state + QStringLiteral(".txt")));
